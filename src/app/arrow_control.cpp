@@ -1,0 +1,1 @@
+#include "app/arrow_control.h"

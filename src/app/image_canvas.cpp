@@ -1,0 +1,1 @@
+#include "app/image_canvas.h"

@@ -1,0 +1,1 @@
+#include "app/picture_box.h"

@@ -1,0 +1,1 @@
+#include "calc/belt_teeth.h"

@@ -1,0 +1,1 @@
+#include "calc/modes.h"

@@ -1,0 +1,1 @@
+#include "calc/solver.h"

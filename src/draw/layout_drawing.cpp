@@ -1,0 +1,1 @@
+#include "draw/layout_drawing.h"

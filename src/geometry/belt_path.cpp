@@ -1,0 +1,1 @@
+#include "geometry/belt_path.h"

@@ -1,0 +1,40 @@
+// The belt path around wheels 1, 2 (working wheels) and 3 (tensioner):
+// case decision, spans, contact points, belt length and two-wheel length.
+#pragma once
+
+#include "geometry/polar_vector.h"
+#include "geometry/tangents.h"
+
+namespace idrova {
+
+// Outputs of one path computation. DriveState derives from this record, so
+// the fields are read as State().Span[0], State().BeltLength and so on.
+struct BeltPath {
+  PolarVector Wheel1Tangent[2];  // where Span[0] and Span[2] leave wheel 1
+  PolarVector Wheel3Tangent[4];  // where Span[1] and Span[3] leave wheel 3; [2], [3] unused
+  PolarVector Span[4];           // straight spans; EmptySpan where a case has none
+  double BeltLength = 0.0;       // mm
+  double MinBeltLength = 0.0;    // mm, belt around wheels 1 and 2 alone
+};
+
+// Which way the belt runs round the tensioner.
+enum class PathCase {
+  A,     // tensioner bulges the belt to the left only
+  B,     // tensioner inside the two-wheel belt: it does not touch the belt
+  C,     // bulges to the right only
+  D,     // bulges on both sides
+  None,  // outer winding (or an unknown mode): nothing computed
+};
+
+// Length of belt wrapped counterclockwise on a wheel of the given radius from
+// the arrival direction to the leave direction; only the angles are used.
+double WrapArc(PolarVector in, PolarVector out, double radius);
+
+// Computes the path for inner winding (windingMode 0) and writes every field
+// of `path` that the chosen case uses; fields a case does not use keep their
+// values, and the matching Span slots get emptySpan. Any other winding mode
+// writes nothing and returns PathCase::None.
+PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVector emptySpan,
+                         BeltPath& path);
+
+}  // namespace idrova

@@ -1,0 +1,1 @@
+#include "input/standard_lengths.h"

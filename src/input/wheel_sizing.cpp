@@ -1,0 +1,1 @@
+#include "input/wheel_sizing.h"
