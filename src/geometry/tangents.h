@@ -31,6 +31,25 @@ enum TangentRelation : int {
 int OuterTangents(double x1, double y1, double r1, double x2, double y2, double r2,
                   PolarVector contact[4], PolarVector segment[2]);
 
+// The outer construction in two steps, for a caller that needs the contact
+// directions of only some tangents; OuterTangents is the two steps together
+// and gives the same values bit for bit.
+struct OuterTangentPair {
+  PolarVector CentreLine;  // from circle 1's centre to circle 2's
+  double Radius1 = 0.0;
+  double Radius2 = 0.0;
+  PolarVector Segment[2];  // (0, 0) each when no tangent exists
+  int Relation = kInsideApart;
+};
+
+// Step 1: centre line, relation and the two segments.
+OuterTangentPair OuterTangentSegments(double x1, double y1, double r1, double x2, double y2,
+                                      double r2);
+
+// Step 2: the contact direction of tangent 0 or 1, the same on both circles;
+// 0 when no tangent exists.
+double OuterContactAngle(const OuterTangentPair& pair, int tangent);
+
 // Crossed tangents; writes nothing unless the circles lie apart (relation 3).
 // Tangent 0 touches circle 1 on the right and circle 2 on the left. The
 // circle-2 contacts are filled with the opposite direction of the circle-1
