@@ -1,1 +1,39 @@
+// Wheel pitch radii from tooth counts: toothed-belt and roller-chain rules.
 #include "input/wheel_sizing.h"
+
+#include <cmath>
+
+#include "geometry/polar_vector.h"
+
+namespace idrova {
+namespace {
+
+constexpr double kInvPi = 0.3183098861837907;
+constexpr std::int32_t kFirstChainCode = 25;
+
+}  // namespace
+
+double BeltPulleyRadius(double teeth, double pitch) { return teeth * pitch * kInvPi * 0.5; }
+
+double ChainSprocketRadius(double teeth, double pitch) {
+  return pitch / std::sin(kPi / teeth) * 0.5;
+}
+
+double WheelRadius(double teeth, double pitch, std::int32_t beltType) {
+  return beltType < kFirstChainCode ? BeltPulleyRadius(teeth, pitch)
+                                    : ChainSprocketRadius(teeth, pitch);
+}
+
+void UpdateWheelRadii(DriveState& state) {
+  for (int i = 0; i < 3; ++i) {
+    state.Wheel[i].Radius = WheelRadius(state.Teeth[i], state.Pitch, state.BeltType);
+  }
+}
+
+void SetWheelTeeth(DriveState& state, int wheel, double teeth) {
+  if (wheel < 0 || wheel > 2) return;
+  state.Teeth[wheel] = teeth;
+  state.Wheel[wheel].Radius = WheelRadius(teeth, state.Pitch, state.BeltType);
+}
+
+}  // namespace idrova
