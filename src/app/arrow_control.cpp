@@ -1,1 +1,166 @@
+// Arrow control: press, auto-repeat, attached-edit stepping and painting.
 #include "app/arrow_control.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QStyleOption>
+
+using idrova::ArrowButton;
+
+ArrowControl::ArrowControl(Qt::Orientation orientation, QWidget* parent)
+    : QWidget(parent), orientation_(orientation) {
+  setFocusPolicy(Qt::StrongFocus);
+  repeatTimer_.setSingleShot(false);
+  connect(&repeatTimer_, &QTimer::timeout, this, &ArrowControl::Repeat);
+}
+
+void ArrowControl::SetRange(int minimum, int maximum) {
+  minimum_ = minimum;
+  maximum_ = maximum;
+  SetPosition(position_);
+}
+
+void ArrowControl::SetPosition(int position) {
+  position_ = std::clamp(position, minimum_, maximum_);
+}
+
+void ArrowControl::AttachTo(QLineEdit* edit) {
+  buddy_ = edit;
+  if (buddy_) buddy_->setText(QString::number(position_));
+}
+
+ArrowButton ArrowControl::ButtonAt(QPoint point) const {
+  // Right half of a horizontal control, top half of a vertical one: next.
+  if (orientation_ == Qt::Horizontal)
+    return point.x() >= width() / 2 ? ArrowButton::Next : ArrowButton::Previous;
+  return point.y() < height() / 2 ? ArrowButton::Next : ArrowButton::Previous;
+}
+
+void ArrowControl::Click(ArrowButton button) {
+  const int step = button == ArrowButton::Next ? 1 : -1;
+  int next = position_ + step;
+  if (next > maximum_ || next < minimum_) {
+    if (!wrap_) {
+      if (buddy_) return;  // an attached control stops at its ends, silently
+      next = position_;
+    } else {
+      next = next > maximum_ ? minimum_ : maximum_;
+    }
+  }
+  position_ = next;
+  if (buddy_) {
+    buddy_->setText(QString::number(position_));
+    return;
+  }
+  emit clicked(button);
+}
+
+void ArrowControl::mousePressEvent(QMouseEvent* event) {
+  emit mouseDown(event->buttons());
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = true;
+  pressedButton_ = ButtonAt(event->position().toPoint());
+  update();
+  repeatTimer_.start(kFirstRepeatDelayMs);
+  Click(pressedButton_);
+}
+
+void ArrowControl::Repeat() {
+  if (!pressed_ || !isEnabled()) {
+    StopRepeat();
+    return;
+  }
+  repeatTimer_.setInterval(kRepeatIntervalMs);
+  Click(pressedButton_);
+}
+
+void ArrowControl::StopRepeat() {
+  repeatTimer_.stop();
+  if (pressed_) {
+    pressed_ = false;
+    update();
+  }
+}
+
+void ArrowControl::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) StopRepeat();
+  emit mouseUp();
+}
+
+void ArrowControl::keyPressEvent(QKeyEvent* event) {
+  // The arrow keys step like one short press of the matching arrow.
+  ArrowButton button;
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      button = ArrowButton::Next;
+      break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      button = ArrowButton::Previous;
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+      return;
+  }
+  emit mouseDown(Qt::NoButton);
+  Click(button);
+  emit mouseUp();
+}
+
+void ArrowControl::changeEvent(QEvent* event) {
+  if (event->type() == QEvent::EnabledChange && !isEnabled()) StopRepeat();
+  QWidget::changeEvent(event);
+}
+
+void ArrowControl::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const QPalette& pal = palette();
+  const bool horizontal = orientation_ == Qt::Horizontal;
+  const QRect whole = rect();
+  const QRect first = horizontal ? QRect(0, 0, width() / 2, height())
+                                 : QRect(0, 0, width(), height() / 2);
+  const QRect second = horizontal ? QRect(width() / 2, 0, width() - width() / 2, height())
+                                  : QRect(0, height() / 2, width(), height() - height() / 2);
+  // first: previous (left) or next (up); second: next (right) or previous (down)
+  const QRect nextRect = horizontal ? second : first;
+  const QRect prevRect = horizontal ? first : second;
+  for (const QRect& r : {nextRect, prevRect}) {
+    const bool down = pressed_ && ((r == nextRect) == (pressedButton_ == ArrowButton::Next));
+    painter.fillRect(r, down ? pal.color(QPalette::Mid) : pal.color(QPalette::Button));
+    painter.setPen(pal.color(QPalette::Dark));
+    painter.drawRect(r.adjusted(0, 0, -1, -1));
+  }
+  painter.setPen(Qt::NoPen);
+  painter.setBrush(isEnabled() ? pal.color(QPalette::ButtonText)
+                               : pal.color(QPalette::Disabled, QPalette::ButtonText));
+  painter.setRenderHint(QPainter::Antialiasing, true);
+  auto triangle = [&](const QRect& r, ArrowButton button) {
+    const QPointF c = QRectF(r).center();
+    const double s = std::min(r.width(), r.height()) * 0.22;
+    QPainterPath path;
+    if (horizontal) {
+      const double dir = button == ArrowButton::Next ? 1.0 : -1.0;
+      path.moveTo(c.x() + dir * s, c.y());
+      path.lineTo(c.x() - dir * s, c.y() - s * 1.2);
+      path.lineTo(c.x() - dir * s, c.y() + s * 1.2);
+    } else {
+      const double dir = button == ArrowButton::Next ? -1.0 : 1.0;
+      path.moveTo(c.x(), c.y() + dir * s);
+      path.lineTo(c.x() - s * 1.2, c.y() - dir * s);
+      path.lineTo(c.x() + s * 1.2, c.y() - dir * s);
+    }
+    path.closeSubpath();
+    painter.drawPath(path);
+  };
+  triangle(nextRect, ArrowButton::Next);
+  triangle(prevRect, ArrowButton::Previous);
+  if (hasFocus()) {
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DotLine));
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.drawRect(whole.adjusted(1, 1, -2, -2));
+  }
+}

@@ -1,1 +1,70 @@
+// ArrowControl: a pair of arrow buttons (left/right or down/up) that clicks
+// once on a press and repeats while the left button is held. Free-standing
+// controls report each click with the arrow pressed; an attached control
+// steps its own position within its range and writes it into its edit.
 #pragma once
+
+#include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include "input/stepper.h"
+
+class ArrowControl : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ArrowControl(Qt::Orientation orientation, QWidget* parent = nullptr);
+
+  // Position within [minimum, maximum]; with wrapping a step past one end
+  // lands on the other. SetPosition() raises no click.
+  void SetRange(int minimum, int maximum);
+  void SetWrap(bool wrap) { wrap_ = wrap; }
+  void SetPosition(int position);
+  int Position() const { return position_; }
+  int Minimum() const { return minimum_; }
+  int Maximum() const { return maximum_; }
+  bool Wraps() const { return wrap_; }
+  Qt::Orientation Orientation() const { return orientation_; }
+
+  // Attaches the control to an edit: each click moves the position by one
+  // and writes it into the edit; at an end of a non-wrapping range a click
+  // does nothing at all. Attached controls raise no clicked().
+  void AttachTo(QLineEdit* edit);
+
+  // Auto-repeat timing while the left button is held.
+  static constexpr int kFirstRepeatDelayMs = 400;
+  static constexpr int kRepeatIntervalMs = 80;
+
+ signals:
+  void clicked(idrova::ArrowButton button);
+  // Mouse down with the buttons held at that moment (the right button
+  // toggles the step of the coordinate steppers).
+  void mouseDown(Qt::MouseButtons buttons);
+  // The press ended: mouse release, or the end of a keyboard step.
+  void mouseUp();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void changeEvent(QEvent* event) override;
+
+ private:
+  idrova::ArrowButton ButtonAt(QPoint point) const;
+  void Click(idrova::ArrowButton button);
+  void Repeat();
+  void StopRepeat();
+
+  Qt::Orientation orientation_;
+  int minimum_ = 0;
+  int maximum_ = 100;
+  int position_ = 0;
+  bool wrap_ = false;
+  QPointer<QLineEdit> buddy_;
+  QTimer repeatTimer_;
+  bool pressed_ = false;
+  idrova::ArrowButton pressedButton_ = idrova::ArrowButton::Next;
+};

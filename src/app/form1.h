@@ -1,1 +1,120 @@
+// TForm1: Idrova's one window.
+//
+// Map of the program: the window owns one DriveState (model/), the single
+// source of every calculation; the edits are views of it. Handlers are thin:
+// they read what the event gives, call the plain C++ core and write texts.
+// Almost every handler ends in Recalculate(): ComputeBeltPath (geometry/)
+// builds the belt path from the wheels, the three result fields are written
+// through the number texts (text/), and DrawLayout (draw/) paints the picture
+// into Image2's bitmap through an ImageCanvas, after which the bitmap is
+// copied into Image1. Typed coordinates reach the state only at start-up and
+// through the calculate button, which re-reads every input and either
+// recalculates or searches for the tensioner coordinate (calc/). The type
+// menu, tooth counts, coordinate steppers and standard lengths live in
+// input/. Setting an edit's text runs its change handler at once, and only
+// when the text changes (QLineEdit::textChanged); the handlers rely on that.
+// A text that cannot be read as a number stops the handler at that field and
+// shows a window-modal message box; values stored before it stay.
+// Units: mm and radians in the model (Y up), pixels in the picture (y down).
 #pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QWidget>
+
+#include "app/arrow_control.h"
+#include "app/image_canvas.h"
+#include "app/picture_box.h"
+#include "input/catalogue.h"
+#include "model/drive_state.h"
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit TForm1(QWidget* parent = nullptr);
+
+  const idrova::DriveState& State() const { return state_; }
+
+  // Handlers, each wired to its control's event.
+  void FormActivate();
+  void EditChange();
+  void Edit3Change();
+  void Edit6Change();
+  void Edit9Change();
+  void UpDown1Click(idrova::ArrowButton button);
+  void UpDown2Click(idrova::ArrowButton button);
+  void UpDown4Click(idrova::ArrowButton button);
+  void UpDown5Click(idrova::ArrowButton button);
+  void UpDown7Click(idrova::ArrowButton button);
+  void UpDown8Click(idrova::ArrowButton button);
+  void UpDownMouseDown(Qt::MouseButtons buttons);
+  void UpDownMouseUp();
+  void UpDown10Click(idrova::ArrowButton button);
+  void RadioButton1Click();
+  void RadioButton2Click();
+  void RadioGroup1Click();
+  void RadioGroup2Click();
+  void Button1Click();
+  void ScrollBar1Change();
+  void TypeMenuClick(const idrova::CatalogueEntry& entry);
+
+  static constexpr int kClientWidth = 687;
+  static constexpr int kClientHeight = 449;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  bool focusNextPrevChild(bool next) override;
+
+ private:
+  void BuildControls();
+  void BuildMenus();
+  void WireEvents();
+  void SetTabOrder();
+
+  void ReadInputs();
+  void Recalculate();
+  void ShowBeltTeeth(double length);
+  void DrawLayout();
+  void ClearPicture();
+  void ShowWarning(std::int32_t code);
+  void SolveUnknownCoordinate();
+  void StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit,
+                           idrova::ArrowButton button);
+  void ToothCountChange(int wheel, QLineEdit* edit);
+  double ReadNumber(const QLineEdit* edit) const;
+  void SetCaption(QLabel* label, const QString& text);
+  void ShowConversionError(const QString& text);
+  template <typename Handler>
+  void Guarded(Handler handler);
+
+  idrova::DriveState state_;
+  bool activated_ = false;
+  QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
+
+ public:
+  // Controls, named as in the window design (also their objectNames).
+  QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10,
+      *Edit11;
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
+      *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
+  ArrowControl *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5, *UpDown6, *UpDown7, *UpDown8,
+      *UpDown9, *UpDown10;
+  QRadioButton *RadioButton1, *RadioButton2;
+  QGroupBox *RadioGroup1, *RadioGroup2;
+  QPushButton* Button1;
+  QScrollBar* ScrollBar1;
+  PictureBox *Image1, *Image2;
+  QMenu *PopupMenu1, *PopupMenu2;
+
+ private:
+  QMessageBox* errorMessage_ = nullptr;
+  ImageCanvas canvas_;
+};

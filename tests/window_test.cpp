@@ -1,0 +1,231 @@
+// The window as built and started: design places, captions, start-up
+// results, the picture's pixels, zoom, Tab order and activation.
+#include <QApplication>
+#include <QFontInfo>
+
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+
+namespace {
+
+constexpr double kMm = 1e-6;
+
+QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
+constexpr QRgb kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x008000, kBlack = 0x000000;
+
+struct PlaceRow {
+  const char* Name;
+  QRect Place;
+};
+
+}  // namespace
+
+TEST(WindowStart, ShowsTheDesignLayoutComputedAndDrawn) {
+  WindowDriver w;
+  EXPECT_EQ(w.Text("Edit11"), "524.29");
+  EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
+  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  66"));
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ50.93"));
+  EXPECT_EQ(w.Text("Label10"), QStringLiteral("φ50.93"));
+  EXPECT_EQ(w.Text("Label11"), QStringLiteral("φ25.46"));
+  EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類    S8M"));
+  EXPECT_EQ(w.Text("Label14"), "");
+
+  const idrova::DriveState& s = w.form.State();
+  EXPECT_EQ(s.Pitch, 8.0);
+  EXPECT_EQ(s.BeltType, 8);
+  EXPECT_NEAR(s.Wheel[0].Radius, 25.464790894703256, kMm);
+  EXPECT_NEAR(s.Wheel[2].Radius, 12.732395447351628, kMm);
+  EXPECT_EQ(s.Wheel[1].X, 150.0);
+  EXPECT_EQ(s.Wheel[1].Y, 100.0);
+  EXPECT_EQ(s.Scale, 1.0);
+  EXPECT_EQ(s.OriginX, 50);
+  EXPECT_EQ(s.OriginY, 300);
+  EXPECT_EQ(s.Direction, 1);
+  EXPECT_EQ(s.StepSize, 0.1);
+  EXPECT_EQ(s.StepMultiplier, 1);
+  EXPECT_EQ(s.UnknownKind, 0);
+  EXPECT_EQ(s.WindingMode, 0);
+  EXPECT_NEAR(s.BeltLength, 524.285991, kMm);
+  EXPECT_NEAR(s.MinBeltLength, 520.555128, kMm);
+  EXPECT_EQ(s.BeltTeeth, 66);
+}
+
+TEST(WindowStart, ControlsStandAtTheirDesignPlaces) {
+  WindowDriver w;
+  EXPECT_EQ(w.form.windowTitle(), "Idrova Ver1.0");
+  EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize()) << "the window has a fixed size";
+  const PlaceRow rows[] = {
+      {"Edit1", {433, 163, 60, 23}},   {"UpDown1", {493, 163, 20, 20}},
+      {"Edit2", {432, 194, 60, 23}},   {"UpDown2", {492, 194, 20, 23}},
+      {"Edit3", {455, 224, 35, 23}},   {"UpDown3", {490, 224, 19, 23}},
+      {"Edit4", {520, 163, 60, 23}},   {"UpDown4", {580, 163, 20, 20}},
+      {"Edit5", {518, 194, 60, 23}},   {"UpDown5", {578, 194, 20, 23}},
+      {"Edit6", {541, 222, 35, 23}},   {"UpDown6", {576, 222, 19, 23}},
+      {"Edit7", {603, 165, 60, 23}},   {"UpDown7", {662, 165, 20, 20}},
+      {"Edit8", {604, 193, 60, 23}},   {"UpDown8", {664, 193, 20, 23}},
+      {"Edit9", {626, 221, 35, 23}},   {"UpDown9", {661, 221, 19, 23}},
+      {"Edit10", {448, 103, 50, 23}},  {"Edit11", {595, 29, 60, 23}},
+      {"UpDown10", {655, 29, 20, 23}}, {"RadioButton1", {408, 14, 60, 17}},
+      {"RadioButton2", {408, 35, 60, 17}}, {"RadioGroup1", {503, 38, 82, 92}},
+      {"RadioGroup2", {590, 79, 59, 51}},  {"Button1", {592, 288, 75, 25}},
+      {"ScrollBar1", {64, 424, 259, 15}},  {"Image1", {20, 20, 350, 400}},
+      {"Image2", {20, 20, 350, 400}},
+  };
+  for (const PlaceRow& row : rows) EXPECT_EQ(w.Find(row.Name)->geometry(), row.Place) << row.Name;
+  // Labels keep their top-left corner and grow with their text.
+  EXPECT_EQ(w.Find("Label12")->pos(), QPoint(408, 80));
+  EXPECT_EQ(w.Find("Label14")->pos(), QPoint(424, 328));
+  EXPECT_EQ(w.Find("Label9")->pos(), QPoint(454, 256));
+}
+
+TEST(WindowStart, CaptionsColoursAndStates) {
+  WindowDriver w;
+  EXPECT_EQ(w.Text("Label1"), "NO 1");
+  EXPECT_EQ(w.Find("Label1")->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+  EXPECT_EQ(w.Find("Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(w.Find("Label3")->palette().color(QPalette::WindowText), QColor(0, 128, 128));
+  EXPECT_EQ(w.Edit("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 181));
+  EXPECT_EQ(w.Edit("Edit7")->palette().color(QPalette::Base), QColor(255, 255, 255));
+  EXPECT_TRUE(w.Edit("Edit3")->isReadOnly());
+  EXPECT_TRUE(w.Edit("Edit10")->isReadOnly());
+  EXPECT_FALSE(w.Edit("Edit7")->isReadOnly());
+  EXPECT_FALSE(w.Find("RadioButton2")->isEnabled());
+  EXPECT_FALSE(w.Find("RadioGroup2")->isEnabled());
+  EXPECT_FALSE(w.Find("UpDown10")->isEnabled());
+  EXPECT_TRUE(w.Item("RadioGroup1", 0)->isChecked());
+  EXPECT_EQ(w.Item("RadioGroup1", 1)->text(), QStringLiteral("x３座標"));
+  EXPECT_EQ(w.Item("RadioGroup2", 1)->text(), QStringLiteral("－"));
+  EXPECT_EQ(w.Find<QPushButton>("Button1")->text(), QStringLiteral("計算"));
+  auto* zoom = w.Find<QScrollBar>("ScrollBar1");
+  EXPECT_EQ(zoom->minimum(), 1);
+  EXPECT_EQ(zoom->maximum(), 20);
+  EXPECT_EQ(zoom->value(), 10);
+  EXPECT_EQ(QFontInfo(w.form.font()).pixelSize(), 15);
+
+  // Menus exist with all their entries; save and load are disabled.
+  auto* types = w.Find<QMenu>("PopupMenu1");
+  ASSERT_EQ(types->actions().size(), 24);
+  EXPECT_EQ(types->actions().front()->objectName(), "S45M1");
+  EXPECT_EQ(types->actions().back()->text(), QStringLiteral("その他"));
+  auto* picture = w.Find<QMenu>("PopupMenu2");
+  ASSERT_EQ(picture->actions().size(), 2);
+  for (QAction* action : picture->actions()) EXPECT_FALSE(action->isEnabled());
+}
+
+TEST(WindowStart, TabSkipsTheCoordinateAndToothCountEdits) {
+  WindowDriver w;
+  QApplication::setActiveWindow(&w.form);
+  w.Find("UpDown1")->setFocus();
+  const char* expected[] = {"UpDown2", "UpDown3", "UpDown4",  "UpDown5", "UpDown6",
+                            "UpDown7", "UpDown8", "UpDown9",  "Edit10",  "Edit11",
+                            "RadioButton1"};
+  for (const char* name : expected) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    EXPECT_EQ(QApplication::focusWidget()->objectName(), name);
+  }
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Item("RadioGroup1", 0));
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "Button1");
+  QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget()->objectName(), "ScrollBar1");
+}
+
+TEST(WindowPicture, WheelOutlinesLieOnTheirBoxesInTheirColours) {
+  WindowDriver w;
+  const QImage picture = w.Picture();
+  ASSERT_EQ(picture.size(), QSize(350, 400));
+  const QRgb background = Pixel(picture, 5, 5);
+  // Wheel 2: box (175, 175)-(225, 225); wheel 1: (25, 275)-(75, 325);
+  // wheel 3: (107, 277)-(133, 303). Outlines touch the left and top edge of
+  // their box and stay inside it.
+  EXPECT_EQ(Pixel(picture, 175, 200), kBlue);
+  EXPECT_EQ(Pixel(picture, 200, 175), kBlue);
+  EXPECT_EQ(Pixel(picture, 224, 200), kBlue);
+  EXPECT_EQ(Pixel(picture, 174, 200), background);
+  EXPECT_EQ(Pixel(picture, 200, 174), background);
+  EXPECT_EQ(Pixel(picture, 200, 200), background);
+  EXPECT_EQ(Pixel(picture, 25, 300), kRed);
+  EXPECT_EQ(Pixel(picture, 24, 300), background);
+  EXPECT_EQ(Pixel(picture, 107, 290), kGreen);
+  EXPECT_EQ(Pixel(picture, 120, 277), kGreen);
+  EXPECT_EQ(Pixel(picture, 106, 290), background);
+  // The belt spans are black: the left span runs from wheel 1 to wheel 2.
+  int blackPixels = 0;
+  for (int y = 0; y < 400; ++y)
+    for (int x = 0; x < 350; ++x) blackPixels += Pixel(picture, x, y) == kBlack;
+  EXPECT_GT(blackPixels, 300);
+  // Image1 holds a copy of the finished picture.
+  EXPECT_EQ(w.Find<PictureBox>("Image1")->Bitmap(), w.Find<PictureBox>("Image2")->Bitmap());
+}
+
+TEST(WindowPicture, ZoomRedrawsAboutTheFixedOriginWithoutRecomputing) {
+  WindowDriver w;
+  auto* zoom = w.Find<QScrollBar>("ScrollBar1");
+  const double length = w.form.State().BeltLength;
+  zoom->setValue(20);
+  EXPECT_EQ(w.form.State().Scale, 2.0);
+  QImage picture = w.Picture();
+  EXPECT_EQ(Pixel(picture, 299, 100), kBlue) << "wheel 2 box (299, 49)-(401, 151)";
+  int redInFirstColumn = 0;  // wheel 1's box starts at x = -1, its outline crosses column 0
+  for (int y = 280; y < 320; ++y) redInFirstColumn += Pixel(picture, 0, y) == kRed;
+  EXPECT_GE(redInFirstColumn, 2);
+  EXPECT_NE(Pixel(picture, 0, 299), kRed) << "the leftmost stretch lies at x = -1, cut off";
+  zoom->setValue(1);
+  picture = w.Picture();
+  EXPECT_NEAR(w.form.State().Scale, 0.1, 1e-15);
+  EXPECT_EQ(Pixel(picture, 56, 299), kGreen) << "wheel 3 box (56, 298)-(58, 300)";
+  EXPECT_EQ(w.form.State().BeltLength, length);
+  EXPECT_EQ(w.Text("Label10"), QStringLiteral("φ50.93"));
+  EXPECT_EQ(w.Find<PictureBox>("Image1")->Bitmap(), w.Find<PictureBox>("Image2")->Bitmap());
+}
+
+TEST(WindowStart, ALaterActivationResetsNothing) {
+  WindowDriver w;
+  w.Find<QScrollBar>("ScrollBar1")->setValue(15);
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  QWidget other;
+  other.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&other));
+  QApplication::setActiveWindow(&other);
+  other.hide();
+  w.form.hide();
+  w.form.show();
+  QApplication::setActiveWindow(&w.form);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&w.form));
+  EXPECT_EQ(w.form.State().Scale, 1.5);
+  EXPECT_NEAR(w.form.State().Wheel[2].X, 70.1, 1e-12);
+  EXPECT_EQ(w.Text("Edit7"), "70.1");
+}
+
+TEST(WindowRecalculation, TypedCoordinatesWaitForTheCalculateButton) {
+  WindowDriver w;
+  w.Type("Edit1", "100");
+  EXPECT_EQ(w.form.State().Wheel[0].X, 0.0);
+  EXPECT_EQ(w.Text("Edit11"), "524.29");
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Wheel[0].X, 100.0);
+  EXPECT_NE(w.Text("Edit11"), "524.29");
+}
+
+TEST(WindowErrors, UnreadableTextShowsAMessageAndKeepsTheWindowUsable) {
+  WindowDriver w;
+  w.Type("Edit1", "5");
+  w.Type("Edit4", "abc");
+  w.Calculate();
+  QMessageBox* box = w.ErrorBox();
+  ASSERT_NE(box, nullptr);
+  EXPECT_TRUE(box->isVisible());
+  EXPECT_TRUE(box->text().contains("'abc'"));
+  // Fields read before the bad one keep their new values; later ones do not change.
+  EXPECT_EQ(w.form.State().Wheel[0].X, 5.0);
+  EXPECT_EQ(w.form.State().Wheel[1].X, 150.0);
+  box->close();
+  w.Type("Edit4", "150");
+  w.Calculate();
+  EXPECT_FALSE(box->isVisible());
+  EXPECT_EQ(w.form.State().Wheel[0].X, 5.0);
+}
