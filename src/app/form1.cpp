@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QShowEvent>
-#include <QVBoxLayout>
 #include <array>
 
 #include "calc/belt_teeth.h"
@@ -185,15 +184,21 @@ void TForm1::BuildControls() {
   RadioButton2->setGeometry(408, 35, 60, 17);
   RadioButton2->setEnabled(false);
 
+  // A radio group: a titled frame whose radio buttons are its items, spread
+  // evenly below the title in item order.
   auto makeGroup = [this](const char* name, const QString& title, QRect place,
                           std::initializer_list<QString> items) {
     auto* group = new QGroupBox(title, this);
     group->setObjectName(name);
     group->setGeometry(place);
-    auto* layout = new QVBoxLayout(group);
-    layout->setContentsMargins(6, 2, 2, 2);
-    layout->setSpacing(0);
-    for (const QString& item : items) layout->addWidget(new QRadioButton(item, group));
+    constexpr int kTitleHeight = 17;
+    const int rowHeight = (place.height() - kTitleHeight - 2) / static_cast<int>(items.size());
+    int row = 0;
+    for (const QString& item : items) {
+      auto* button = new QRadioButton(item, group);
+      button->setGeometry(6, kTitleHeight + row * rowHeight, place.width() - 8, rowHeight);
+      ++row;
+    }
     group->findChildren<QRadioButton*>().first()->setChecked(true);
     return group;
   };
