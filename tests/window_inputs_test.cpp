@@ -1,0 +1,338 @@
+// User stories through the real window: type menu, tooth counts, coordinate
+// steppers, calculation modes, the calculate button and its search, standard
+// lengths, and unreadable or extreme input.
+#include <QApplication>
+
+#include "text/number_text.h"
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+
+namespace {
+
+QString Teeth(int count) { return QStringLiteral("歯数  %1").arg(count); }
+
+struct TypeRow {
+  const char* Name;
+  int Code;
+  double Pitch;
+  const char* PitchText;
+  const char* Diameter20;  // wheels 1 and 2, 20 teeth
+  const char* Diameter10;  // wheel 3, 10 teeth
+};
+
+// Diameters worked out independently: z*p/pi for belts, p/sin(pi/z) for chains.
+const TypeRow kTypes[] = {
+    {"S45M1", 4, 4.5, "4.5", "φ28.65", "φ14.32"},
+    {"S5M1", 5, 5.0, "5", "φ31.83", "φ15.92"},
+    {"S8M1", 8, 8.0, "8", "φ50.93", "φ25.46"},
+    {"S14M1", 14, 14.0, "14", "φ89.13", "φ44.56"},
+    {"MXL1", 15, 2.032, "2.032", "φ12.94", "φ6.47"},
+    {"XL1", 16, 5.08, "5.08", "φ32.34", "φ16.17"},
+    {"L1", 17, 9.525, "9.525", "φ60.64", "φ30.32"},
+    {"H1", 18, 12.7, "12.7", "φ80.85", "φ40.43"},
+    {"XH1", 19, 22.225, "22.225", "φ141.49", "φ70.74"},
+    {"XXH1", 20, 31.75, "31.75", "φ202.13", "φ101.06"},
+    {"RS251", 25, 6.35, "6.35", "φ40.59", "φ20.55"},
+    {"RS351", 35, 9.525, "9.525", "φ60.89", "φ30.82"},
+    {"RS401", 40, 12.7, "12.7", "φ81.18", "φ41.1"},
+    {"RS501", 50, 15.875, "15.875", "φ101.48", "φ51.37"},
+    {"RS601", 60, 19.05, "19.05", "φ121.78", "φ61.65"},
+    {"RS801", 80, 25.4, "25.4", "φ162.37", "φ82.2"},
+    {"RS1001", 100, 31.75, "31.75", "φ202.96", "φ102.75"},
+    {"RS1201", 120, 38.1, "38.1", "φ243.55", "φ123.29"},
+    {"RS1401", 140, 44.45, "44.45", "φ284.14", "φ143.84"},
+    {"RS1601", 160, 50.8, "50.8", "φ324.74", "φ164.39"},
+    {"RS1801", 180, 57.15, "57.15", "φ365.33", "φ184.94"},
+    {"RS2001", 200, 63.5, "63.5", "φ405.92", "φ205.49"},
+    {"RS2401", 240, 76.2, "76.2", "φ487.1", "φ246.59"},
+};
+
+}  // namespace
+
+TEST(WindowTypeMenu, EveryCatalogueEntrySetsTypePitchRadiiAndRecalculates) {
+  WindowDriver w;
+  for (const TypeRow& row : kTypes) {
+    SCOPED_TRACE(row.Name);
+    w.Choose(row.Name);
+    const auto* action = w.form.findChild<QAction*>(row.Name);
+    EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類   ") + action->text());
+    EXPECT_EQ(w.Text("Edit10"), row.PitchText);
+    EXPECT_TRUE(w.Edit("Edit10")->isReadOnly());
+    EXPECT_EQ(w.form.State().BeltType, row.Code);
+    EXPECT_EQ(w.form.State().Pitch, row.Pitch);
+    EXPECT_EQ(w.Text("Label9"), QString::fromUtf8(row.Diameter20));
+    EXPECT_EQ(w.Text("Label11"), QString::fromUtf8(row.Diameter10));
+    // The results belong to the new wheels.
+    EXPECT_EQ(w.Text("Edit11").toStdString(),
+              idrova::FormatFloat("###0.##", w.form.State().BeltLength));
+  }
+  EXPECT_EQ(w.Text("Label15"), "2") << "S5M leaves its tag behind";
+}
+
+TEST(WindowTypeMenu, RightClickOnTheTypeLabelOpensTheTypeMenu) {
+  WindowDriver w;
+  QWidget* label = w.Find("Label12");
+  QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(5, 5),
+                               label->mapToGlobal(QPoint(5, 5)));
+  QApplication::sendEvent(label, &rightClick);
+  auto* menu = w.Find<QMenu>("PopupMenu1");
+  EXPECT_TRUE(menu->isVisible());
+  menu->close();
+}
+
+TEST(WindowTypeMenu, TheFreeEntryOnlyUnlocksThePitch) {
+  WindowDriver w;
+  w.Choose("RS401");
+  const QString length = w.Text("Edit11");
+  w.Choose("N1");
+  EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類   その他"));
+  EXPECT_EQ(w.form.State().BeltType, 999);
+  EXPECT_EQ(w.form.State().Pitch, 12.7);
+  EXPECT_FALSE(w.Edit("Edit10")->isReadOnly());
+  EXPECT_EQ(w.Text("Edit11"), length);
+  // A typed pitch takes effect with the calculate button, with the chain rule.
+  w.Type("Edit10", "10");
+  EXPECT_EQ(w.form.State().Pitch, 12.7);
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Pitch, 10.0);
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ63.92"));
+  // A catalogue entry discards the typed pitch and locks the edit again.
+  w.Choose("S8M1");
+  EXPECT_EQ(w.Text("Edit10"), "8");
+  EXPECT_TRUE(w.Edit("Edit10")->isReadOnly());
+}
+
+TEST(WindowToothCounts, ArrowsResizeOneWheelAndStopAtTheEnds) {
+  WindowDriver w;
+  w.ClickArrow("UpDown6", ArrowButton::Next, 20);
+  EXPECT_EQ(w.Text("Edit6"), "40");
+  EXPECT_NEAR(w.form.State().BeltLength, 605.001558, 1e-6);
+  EXPECT_EQ(w.Text("Label10"), QStringLiteral("φ101.86"));
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ50.93"));
+  // At 10 teeth the down arrow changes nothing, and nothing is recalculated.
+  const QImage before = w.Picture();
+  w.ClickArrow("UpDown9", ArrowButton::Previous, 3);
+  EXPECT_EQ(w.Text("Edit9"), "10");
+  EXPECT_EQ(w.form.State().Teeth[2], 10.0);
+  EXPECT_EQ(w.Picture(), before);
+  w.ClickArrow("UpDown3", ArrowButton::Next, 200);
+  EXPECT_EQ(w.Text("Edit3"), "200");
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ509.3"));
+}
+
+TEST(WindowSteppers, ClicksStepTheStoredCoordinateAndShowOneDecimal) {
+  WindowDriver w;
+  w.ClickArrow("UpDown1", ArrowButton::Next, 3);
+  EXPECT_EQ(w.form.State().Wheel[0].X, 0.30000000000000004);
+  EXPECT_EQ(w.Text("Edit1"), "0.3");
+  w.ClickArrow("UpDown2", ArrowButton::Previous);
+  EXPECT_EQ(w.Text("Edit2"), "-0.1");
+  // Each click recalculates the drive from the stored coordinates.
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit7"), "70.1");
+  EXPECT_EQ(w.Text("Edit11").toStdString(),
+            idrova::FormatFloat("###0.##", w.form.State().BeltLength));
+  // The right button switches every stepper to 10 mm and back.
+  w.RightClickArrow("UpDown8");
+  EXPECT_EQ(w.Text("Edit8"), "10");
+  w.ClickArrow("UpDown5", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit5"), "110");
+  w.RightClickArrow("UpDown4");
+  w.ClickArrow("UpDown5", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit5"), "110.1");
+  // A typed coordinate is replaced by the next step of the stored one.
+  w.Type("Edit4", "300");
+  w.ClickArrow("UpDown4", ArrowButton::Previous);
+  EXPECT_EQ(w.Text("Edit4"), "149.9");
+}
+
+TEST(WindowSteppers, AHeldArrowRepeatsAndSpeedsUpFromTheFifthClick) {
+  WindowDriver w;
+  w.HoldArrow("UpDown4", ArrowButton::Next, 1000);
+  const double moved = w.form.State().Wheel[1].X - 150.0;
+  // 0.1 for each of the first four clicks, 0.5 for every later one.
+  const int clicks = 4 + static_cast<int>(std::lround((moved - 0.4) / 0.5));
+  EXPECT_GE(clicks, 6);
+  EXPECT_NEAR(moved, 0.4 + 0.5 * (clicks - 4), 1e-9);
+  EXPECT_EQ(w.form.State().PressActive, 0);
+  // The next press starts slow again.
+  w.ClickArrow("UpDown4", ArrowButton::Next);
+  EXPECT_NEAR(w.form.State().Wheel[1].X - 150.0, moved + 0.1, 1e-9);
+}
+
+TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
+  WindowDriver w;
+  const QImage before = w.Picture();
+  w.ClickItem("RadioGroup1", 1);
+  EXPECT_EQ(w.Text("Edit11"), "528");
+  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  EXPECT_EQ(w.form.State().SpecifiedLength, 528.0);
+  EXPECT_EQ(w.Edit("Edit7")->palette().color(QPalette::Base), QColor(255, 255, 181));
+  EXPECT_EQ(w.Edit("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 255));
+  EXPECT_FALSE(w.Find("UpDown7")->isEnabled());
+  EXPECT_TRUE(w.Find("UpDown8")->isEnabled());
+  EXPECT_TRUE(w.Find("RadioGroup2")->isEnabled());
+  EXPECT_TRUE(w.Find("UpDown10")->isEnabled());
+  EXPECT_EQ(w.Find<ArrowControl>("UpDown10")->Position(), 66);
+  EXPECT_EQ(w.form.State().LengthIndex, 0) << "setting the position is no click";
+  EXPECT_EQ(w.Picture(), before);
+
+  w.ClickItem("RadioGroup2", 1);
+  EXPECT_EQ(w.form.State().Direction, -1);
+  w.ClickItem("RadioGroup1", 2);
+  EXPECT_FALSE(w.Find("UpDown8")->isEnabled());
+  EXPECT_TRUE(w.Find("UpDown7")->isEnabled());
+  w.ClickItem("RadioGroup1", 0);
+  EXPECT_EQ(w.Text("Edit11"), "524.29");
+  EXPECT_FALSE(w.Find("RadioGroup2")->isEnabled());
+  EXPECT_FALSE(w.Find("UpDown10")->isEnabled());
+}
+
+namespace {
+struct SearchRow {
+  const char* Name;
+  int Mode;        // item of the unknown quantity
+  int Direction;   // item of the direction
+  const char* Requested;
+  const char* CoordinateEdit;
+  const char* ExpectedCoordinate;
+  const char* ExpectedLength;
+  const char* Warning;
+};
+const SearchRow kSearches[] = {
+    {"x3 528 plus", 1, 0, "528", "Edit7", "84.93", "528", ""},
+    {"x3 524 minus", 1, 1, "524", "Edit7", "68.63", "524", ""},
+    {"y3 528 minus", 2, 1, "528", "Edit8", "1.4", "528", ""},
+    {"already within tolerance", 1, 0, "524.29", "Edit7", "70", "524.29", ""},
+    {"x3 524 plus runs away", 1, 0, "524", "Edit7", "70", "524", "警告! 方向指定が間違っています"},
+    {"shorter than two wheels", 1, 0, "500", "Edit7", "70", "500", "警告! 指定長さが短かすぎます"},
+};
+}  // namespace
+
+TEST(WindowSearch, DesignLayoutCases) {
+  for (const SearchRow& row : kSearches) {
+    SCOPED_TRACE(row.Name);
+    WindowDriver w;
+    w.ClickItem("RadioGroup1", row.Mode);
+    w.ClickItem("RadioGroup2", row.Direction);
+    w.Type("Edit11", row.Requested);
+    w.Calculate();
+    EXPECT_EQ(w.Text(row.CoordinateEdit), row.ExpectedCoordinate);
+    EXPECT_EQ(w.Text("Edit11"), row.ExpectedLength);
+    EXPECT_EQ(w.Text("Label14"), QString::fromUtf8(row.Warning));
+    EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
+    // State and edit agree: the edit reads back to the stored coordinate.
+    const double stored = row.Mode == 1 ? w.form.State().Wheel[2].X : w.form.State().Wheel[2].Y;
+    EXPECT_EQ(idrova::FormatFloat("###0.##", stored), row.ExpectedCoordinate);
+  }
+}
+
+TEST(WindowSearch, AFoundCoordinateIsRedrawnAndItsLengthShown) {
+  WindowDriver w;
+  const QImage before = w.Picture();
+  w.ClickItem("RadioGroup1", 1);
+  w.Calculate();  // the proposed 528
+  EXPECT_EQ(w.Text("Edit7"), "84.93");
+  EXPECT_NEAR(w.form.State().BeltLength, 528.0, 0.005);
+  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  EXPECT_NE(w.Picture(), before);
+  // After a failed search the next one starts where the tensioner stands.
+  w.ClickItem("RadioGroup2", 0);
+  w.Type("Edit11", "520.6");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 方向指定が間違っています"));
+  EXPECT_EQ(w.Text("Edit7"), "84.93");
+  EXPECT_NEAR(w.form.State().Wheel[2].X, 84.93, 1e-9);
+}
+
+TEST(WindowStandardLengths, TheArrowsStepThroughTheS8MTable) {
+  WindowDriver w;
+  w.ClickItem("RadioGroup1", 1);
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit11"), "560");
+  EXPECT_EQ(w.Text("Label16"), Teeth(70));
+  w.ClickArrow("UpDown10", ArrowButton::Previous, 2);
+  EXPECT_EQ(w.Text("Edit11"), "4400");
+  EXPECT_EQ(w.Text("Label16"), Teeth(550));
+  EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
+  // The stepped length is what the search looks for.
+  w.ClickArrow("UpDown10", ArrowButton::Next, 2);
+  EXPECT_EQ(w.Text("Edit11"), "560");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Label14"), "");
+  EXPECT_NEAR(w.form.State().BeltLength, 560.0, 0.005);
+  // Types without a table step whole pitches, from the index left behind (1).
+  w.Choose("XH1");
+  w.ClickItem("RadioGroup1", 2);
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit11"), "44.45");
+  EXPECT_EQ(w.Text("Label16"), Teeth(2));
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Edit11"), "66.675");
+  EXPECT_EQ(w.Text("Label16"), Teeth(4));
+}
+
+TEST(WindowBadInput, UnreadableTextInEachReadEditNamesTheText) {
+  const char* edits[] = {"Edit1", "Edit2", "Edit4", "Edit5", "Edit7", "Edit8", "Edit11"};
+  const char* texts[] = {"", "abc", "1,5", "nan", "1e400", " - "};
+  for (const char* edit : edits) {
+    for (const char* text : texts) {
+      SCOPED_TRACE(std::string(edit) + " <- '" + text + "'");
+      WindowDriver w;
+      w.ClickItem("RadioGroup1", 1);
+      w.Type("Edit1", "1");
+      w.Type(edit, text);
+      const idrova::DriveState before = w.form.State();
+      w.Calculate();
+      QMessageBox* box = w.ErrorBox();
+      ASSERT_TRUE(box->isVisible());
+      EXPECT_TRUE(box->text().contains(QStringLiteral("'%1'").arg(text)));
+      EXPECT_TRUE(box->isModal());
+      if (std::string(edit) != "Edit1") {
+        EXPECT_EQ(w.form.State().Wheel[0].X, 1.0);
+      }
+      EXPECT_EQ(w.form.State().Wheel[2].X, before.Wheel[2].X);
+      box->close();
+      // The window stays usable.
+      w.ClickArrow("UpDown8", ArrowButton::Next);
+      EXPECT_EQ(w.Text("Edit8"), "10.1");
+    }
+  }
+}
+
+TEST(WindowBadInput, AZeroPitchForTheFreeTypeStopsTheButtonSilently) {
+  WindowDriver w;
+  w.Choose("N1");
+  w.Type("Edit10", "0");
+  w.Type("Edit1", "5");
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Pitch, 8.0);
+  EXPECT_EQ(w.form.State().Wheel[0].X, 0.0);
+  w.Type("Edit10", "0.0");
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Pitch, 0.0);
+  EXPECT_EQ(w.form.State().Wheel[0].X, 0.0);
+  EXPECT_FALSE(w.ErrorBox()->isVisible());
+  // Without a pitch there is no whole-tooth count: the last one stays.
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  w.ClickItem("RadioGroup1", 1);
+  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  EXPECT_EQ(w.Text("Edit11"), "520.555") << "the two-wheel length itself is proposed";
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+}
+
+TEST(WindowBadInput, HugeCoordinatesNeitherCrashNorHang) {
+  WindowDriver w;
+  w.Type("Edit7", "1e300");
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Wheel[2].X, 1e300);
+  EXPECT_FALSE(w.Text("Edit11").isEmpty());
+  w.ClickItem("RadioGroup1", 1);
+  w.Type("Edit11", "600");
+  w.Calculate();
+  EXPECT_EQ(w.form.State().Wheel[2].X, 1e300) << "a failed search puts the tensioner back";
+  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 方向指定が間違っています"));
+}
