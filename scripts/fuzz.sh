@@ -1,0 +1,47 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang, AddressSanitizer and
+# UndefinedBehaviorSanitizer and runs each for a while on a copy of its seed
+# corpus. Usage: scripts/fuzz.sh [seconds per target, default 30].
+# Exits non-zero when a target finds a crash; the input that caused it is
+# written to build/fuzz/artifacts/.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds="${1:-30}"
+
+# The fuzzers need clang and its libFuzzer runtime; configuring the project
+# also needs CMake, Ninja and Qt, which the configure step looks for.
+packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=build/fuzz
+san="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$san" \
+  -DIDROVA_BUILD_FUZZERS=ON -DIDROVA_BUILD_TESTS=OFF -DIDROVA_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target number_text_fuzz geometry_fuzz
+
+status=0
+mkdir -p "$build/artifacts"
+for target in number_text geometry; do
+  echo "== ${target}_fuzz for ${seconds} s"
+  corpus="$build/corpus/$target"
+  rm -rf "$corpus"
+  mkdir -p "$corpus"
+  cp fuzz/corpus/"$target"/* "$corpus"/
+  if ! "$build/fuzz/${target}_fuzz" -max_total_time="$seconds" -timeout=5 -print_final_stats=1 \
+      -artifact_prefix="$build/artifacts/${target}-" "$corpus"; then
+    echo "** ${target}_fuzz failed; see $build/artifacts/" >&2
+    status=1
+  fi
+done
+exit "$status"
