@@ -1,0 +1,81 @@
+#!/usr/bin/env bash
+# Builds Idrova (release) in build/install-check, installs it into a staging
+# directory under build/ and checks that exactly the expected files are there:
+# the program, its desktop entry (with Japanese name and comment) and its icon.
+# Exits non-zero on a missing or unexpected file.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+if ! command -v desktop-file-validate >/dev/null 2>&1; then
+  echo "Installing: desktop-file-utils"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends desktop-file-utils
+fi
+
+build=build/install-check
+stage=build/install-check-stage
+
+echo "== Configure and build (release) in $build"
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DIDROVA_BUILD_TESTS=OFF -DIDROVA_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$build" --target idrova
+
+echo "== Install into $stage"
+rm -rf "$stage"
+cmake --install "$build" --prefix "$stage"
+
+expected=(
+  bin/idrova
+  share/applications/idrova.desktop
+  share/icons/hicolor/scalable/apps/idrova.svg
+)
+
+echo "== Installed files"
+actual=$(cd "$stage" && find . -type f -o -type l | sed 's|^\./||' | sort)
+echo "$actual"
+
+fail=0
+for f in "${expected[@]}"; do
+  if [ ! -f "$stage/$f" ]; then
+    echo "MISSING: $f"
+    fail=1
+  fi
+done
+unexpected=$(comm -13 <(printf '%s\n' "${expected[@]}" | sort) <(echo "$actual"))
+if [ -n "$unexpected" ]; then
+  echo "UNEXPECTED (only the program, desktop entry and icon are installed):"
+  echo "$unexpected"
+  fail=1
+fi
+
+if [ -f "$stage/bin/idrova" ] && [ ! -x "$stage/bin/idrova" ]; then
+  echo "NOT EXECUTABLE: bin/idrova"
+  fail=1
+fi
+
+desktop="$stage/share/applications/idrova.desktop"
+if [ -f "$desktop" ]; then
+  for key in 'Type=Application' 'Name=Idrova' 'Name\[ja\]=.' 'Comment=.' 'Comment\[ja\]=.' \
+             'Exec=idrova' 'Icon=idrova'; do
+    if ! grep -q "^$key" "$desktop"; then
+      echo "DESKTOP ENTRY LACKS: ${key//\\/}"
+      fail=1
+    fi
+  done
+  desktop-file-validate "$desktop" || { echo "DESKTOP ENTRY INVALID"; fail=1; }
+fi
+
+svg="$stage/share/icons/hicolor/scalable/apps/idrova.svg"
+if [ -f "$svg" ] && ! grep -q '<svg' "$svg"; then
+  echo "ICON IS NOT SVG: $svg"
+  fail=1
+fi
+
+if [ "$fail" -ne 0 ]; then
+  echo "Install check FAILED."
+  exit 1
+fi
+echo "Install check passed."

@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# Builds the Debian package of Idrova with CPack in build/install-check (after
+# scripts/check-install.sh has built and checked the install there), shows its
+# contents and fields, and checks the declared dependencies and the files.
+# Finally unpacks it into a throwaway directory (dpkg -x; nothing is installed
+# on this machine). Exits non-zero on any failed check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/check-install.sh
+
+# cpack's DEB generator runs dpkg-shlibdeps (dpkg-dev) and file.
+missing=()
+for p in dpkg-dev file; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  SUDO=""
+  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+build=build/install-check
+
+echo "== Build the .deb"
+rm -f "$build"/idrova_*.deb
+(cd "$build" && cpack -G DEB)
+debs=("$build"/idrova_*.deb)
+if [ ! -f "${debs[0]}" ] || [ ${#debs[@]} -ne 1 ]; then
+  echo "Package check FAILED: expected one idrova_*.deb in $build"
+  exit 1
+fi
+deb=${debs[0]}
+echo "Package: $deb"
+
+echo "== Contents (dpkg-deb -c)"
+contents=$(dpkg-deb -c "$deb")
+echo "$contents"
+echo "== Fields (dpkg-deb -I)"
+dpkg-deb -I "$deb"
+
+fail=0
+depends=$(dpkg-deb -f "$deb" Depends)
+for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic; do
+  if ! grep -qE "(^|[ ,])$dep( |,|$)" <<<"$depends"; then
+    echo "DEPENDS LACKS: $dep"
+    fail=1
+  fi
+done
+for field in Maintainer Section Description; do
+  if [ -z "$(dpkg-deb -f "$deb" "$field")" ]; then
+    echo "FIELD MISSING: $field"
+    fail=1
+  fi
+done
+version=$(dpkg-deb -f "$deb" Version)
+project_version=$(sed -n 's/^project(Idrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+if [ "$version" != "$project_version" ]; then
+  echo "VERSION $version is not the project version $project_version"
+  fail=1
+fi
+
+expected=(
+  ./usr/bin/idrova
+  ./usr/share/applications/idrova.desktop
+  ./usr/share/icons/hicolor/scalable/apps/idrova.svg
+)
+files=$(awk '$1 !~ /^d/ {print $6}' <<<"$contents" | sort)
+for f in "${expected[@]}"; do
+  if ! grep -qxF "$f" <<<"$files"; then
+    echo "MISSING IN PACKAGE: $f"
+    fail=1
+  fi
+done
+unexpected=$(comm -13 <(printf '%s\n' "${expected[@]}" | sort) <(echo "$files"))
+if [ -n "$unexpected" ]; then
+  echo "UNEXPECTED IN PACKAGE:"
+  echo "$unexpected"
+  fail=1
+fi
+
+echo "== Unpack into a throwaway root (dpkg -x)"
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+dpkg -x "$deb" "$root"
+for f in "${expected[@]}"; do
+  if [ ! -f "$root/$f" ]; then
+    echo "NOT UNPACKED: $f"
+    fail=1
+  fi
+done
+if [ -x "$root/usr/bin/idrova" ]; then
+  unresolved=$(ldd "$root/usr/bin/idrova" | grep 'not found' || true)
+  if [ -n "$unresolved" ]; then
+    echo "UNRESOLVED LIBRARIES:"
+    echo "$unresolved"
+    fail=1
+  fi
+else
+  echo "NOT EXECUTABLE AFTER UNPACKING: usr/bin/idrova"
+  fail=1
+fi
+(cd "$root" && find . -type f | sort)
+
+if [ "$fail" -ne 0 ]; then
+  echo "Package check FAILED."
+  exit 1
+fi
+echo "Package check passed: Depends: $depends"
