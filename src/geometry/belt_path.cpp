@@ -29,10 +29,21 @@ double NearDirection(double angle, double reference) {
 
 }  // namespace
 
+// The turn always lies in [0, 2*pi). Span directions are sums of angles and
+// may lie beyond (-pi, pi] (wheel 2 to the left of wheel 1), where a single
+// correction by a full turn is not enough; and two directions that differ
+// only by rounding (parallel spans on either side of a wheel) wrap no belt
+// rather than a whole extra turn. Both would show a belt longer by a full
+// circumference of the wheel.
 double WrapArc(PolarVector in, PolarVector out, double radius) {
+  constexpr double kRoundingRad = 1e-12;
   double angle = out.Angle;
   if (angle < in.Angle) angle += kTwoPi;
-  return (angle - in.Angle) * radius;
+  if (angle < in.Angle) angle += kTwoPi;
+  if (angle - in.Angle >= kTwoPi) angle -= kTwoPi;
+  double turn = angle - in.Angle;
+  if (kTwoPi - turn <= kRoundingRad) turn = 0.0;
+  return turn * radius;
 }
 
 PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVector emptySpan,
