@@ -53,8 +53,7 @@ class WindowDriver {
   void RightClickArrow(const char* name) {
     QWidget* arrows = Find(name);
     QTest::mousePress(arrows, Qt::RightButton, {}, ArrowPoint(arrows, idrova::ArrowButton::Next));
-    QTest::mouseRelease(arrows, Qt::RightButton, {},
-                        ArrowPoint(arrows, idrova::ArrowButton::Next));
+    QTest::mouseRelease(arrows, Qt::RightButton, {}, ArrowPoint(arrows, idrova::ArrowButton::Next));
   }
   // Press, keep the button down for a while (the control repeats), release.
   void HoldArrow(const char* name, idrova::ArrowButton button, int milliseconds) {
@@ -86,7 +85,9 @@ class WindowDriver {
   }
   void Calculate() { QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton); }
 
-  QImage Picture() { return Find("Image2")->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  QImage Picture() {
+    return Find("Image2")->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  }
 
   QMessageBox* ErrorBox() { return form.findChild<QMessageBox*>("ErrorMessage"); }
 

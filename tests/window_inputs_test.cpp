@@ -192,8 +192,8 @@ TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
 namespace {
 struct SearchRow {
   const char* Name;
-  int Mode;        // item of the unknown quantity
-  int Direction;   // item of the direction
+  int Mode;       // item of the unknown quantity
+  int Direction;  // item of the direction
   const char* Requested;
   const char* CoordinateEdit;
   const char* ExpectedCoordinate;
@@ -335,4 +335,36 @@ TEST(WindowBadInput, HugeCoordinatesNeitherCrashNorHang) {
   w.Calculate();
   EXPECT_EQ(w.form.State().Wheel[2].X, 1e300) << "a failed search puts the tensioner back";
   EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 方向指定が間違っています"));
+}
+
+TEST(WindowLayoutCheck, ALengthThatIsNotTheRealBeltIsFlaggedUntilTheLayoutIsValid) {
+  const QString layoutWarning =
+      QStringLiteral("警告! このレイアウトではベルト長さが正しくありません");
+  WindowDriver w;
+  EXPECT_EQ(w.Text("Label14"), "");
+  // A tensioner beyond wheel 2 on the line from wheel 1: the path misses it.
+  w.Type("Edit5", "0");
+  w.Type("Edit7", "250");
+  w.Type("Edit8", "0");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Edit11"), "460");
+  EXPECT_EQ(w.Text("Label14"), layoutWarning);
+  // A tensioner on wheel 1's centre gives a belt shorter than the two-wheel belt.
+  w.Type("Edit5", "100");
+  w.Type("Edit7", "0");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Edit11"), "513.52");
+  EXPECT_EQ(w.Text("Label14"), layoutWarning);
+  // Back between the working wheels the warning goes away.
+  w.Type("Edit7", "75");
+  w.Type("Edit8", "20");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Label14"), "");
+  // A search clears the line when it starts and keeps its own warnings.
+  w.ClickItem("RadioGroup1", 1);
+  w.Type("Edit11", "500");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 指定長さが短かすぎます"));
+  w.ClickArrow("UpDown8", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 指定長さが短かすぎます"));
 }

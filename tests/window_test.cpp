@@ -57,17 +57,17 @@ TEST(WindowStart, ControlsStandAtTheirDesignPlaces) {
   EXPECT_EQ(w.form.windowTitle(), "Idrova Ver1.0");
   EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize()) << "the window has a fixed size";
   const PlaceRow rows[] = {
-      {"Edit1", {433, 163, 60, 23}},   {"UpDown1", {493, 163, 20, 20}},
-      {"Edit2", {432, 194, 60, 23}},   {"UpDown2", {492, 194, 20, 23}},
-      {"Edit3", {455, 224, 35, 23}},   {"UpDown3", {490, 224, 19, 23}},
-      {"Edit4", {520, 163, 60, 23}},   {"UpDown4", {580, 163, 20, 20}},
-      {"Edit5", {518, 194, 60, 23}},   {"UpDown5", {578, 194, 20, 23}},
-      {"Edit6", {541, 222, 35, 23}},   {"UpDown6", {576, 222, 19, 23}},
-      {"Edit7", {603, 165, 60, 23}},   {"UpDown7", {662, 165, 20, 20}},
-      {"Edit8", {604, 193, 60, 23}},   {"UpDown8", {664, 193, 20, 23}},
-      {"Edit9", {626, 221, 35, 23}},   {"UpDown9", {661, 221, 19, 23}},
-      {"Edit10", {448, 103, 50, 23}},  {"Edit11", {595, 29, 60, 23}},
-      {"UpDown10", {655, 29, 20, 23}}, {"RadioButton1", {408, 14, 60, 17}},
+      {"Edit1", {433, 163, 60, 23}},       {"UpDown1", {493, 163, 20, 20}},
+      {"Edit2", {432, 194, 60, 23}},       {"UpDown2", {492, 194, 20, 23}},
+      {"Edit3", {455, 224, 35, 23}},       {"UpDown3", {490, 224, 19, 23}},
+      {"Edit4", {520, 163, 60, 23}},       {"UpDown4", {580, 163, 20, 20}},
+      {"Edit5", {518, 194, 60, 23}},       {"UpDown5", {578, 194, 20, 23}},
+      {"Edit6", {541, 222, 35, 23}},       {"UpDown6", {576, 222, 19, 23}},
+      {"Edit7", {603, 165, 60, 23}},       {"UpDown7", {662, 165, 20, 20}},
+      {"Edit8", {604, 193, 60, 23}},       {"UpDown8", {664, 193, 20, 23}},
+      {"Edit9", {626, 221, 35, 23}},       {"UpDown9", {661, 221, 19, 23}},
+      {"Edit10", {448, 103, 50, 23}},      {"Edit11", {595, 29, 60, 23}},
+      {"UpDown10", {655, 29, 20, 23}},     {"RadioButton1", {408, 14, 60, 17}},
       {"RadioButton2", {408, 35, 60, 17}}, {"RadioGroup1", {503, 38, 82, 92}},
       {"RadioGroup2", {590, 79, 59, 51}},  {"Button1", {592, 288, 75, 25}},
       {"ScrollBar1", {64, 424, 259, 15}},  {"Image1", {20, 20, 350, 400}},
@@ -118,9 +118,8 @@ TEST(WindowStart, TabSkipsTheCoordinateAndToothCountEdits) {
   WindowDriver w;
   QApplication::setActiveWindow(&w.form);
   w.Find("UpDown1")->setFocus();
-  const char* expected[] = {"UpDown2", "UpDown3", "UpDown4",  "UpDown5", "UpDown6",
-                            "UpDown7", "UpDown8", "UpDown9",  "Edit10",  "Edit11",
-                            "RadioButton1"};
+  const char* expected[] = {"UpDown2", "UpDown3", "UpDown4", "UpDown5", "UpDown6",     "UpDown7",
+                            "UpDown8", "UpDown9", "Edit10",  "Edit11",  "RadioButton1"};
   for (const char* name : expected) {
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     ASSERT_NE(QApplication::focusWidget(), nullptr);

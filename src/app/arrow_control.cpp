@@ -50,10 +50,7 @@ void ArrowControl::Click(ArrowButton button) {
     }
   }
   position_ = next;
-  if (buddy_) {
-    buddy_->setText(QString::number(position_));
-    return;
-  }
+  if (buddy_) buddy_->setText(QString::number(position_));
   emit clicked(button);
 }
 
@@ -120,8 +117,8 @@ void ArrowControl::paintEvent(QPaintEvent*) {
   const QPalette& pal = palette();
   const bool horizontal = orientation_ == Qt::Horizontal;
   const QRect whole = rect();
-  const QRect first = horizontal ? QRect(0, 0, width() / 2, height())
-                                 : QRect(0, 0, width(), height() / 2);
+  const QRect first =
+      horizontal ? QRect(0, 0, width() / 2, height()) : QRect(0, 0, width(), height() / 2);
   const QRect second = horizontal ? QRect(width() / 2, 0, width() - width() / 2, height())
                                   : QRect(0, height() / 2, width(), height() - height() / 2);
   // first: previous (left) or next (up); second: next (right) or previous (down)

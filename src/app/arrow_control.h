@@ -30,7 +30,7 @@ class ArrowControl : public QWidget {
 
   // Attaches the control to an edit: each click moves the position by one
   // and writes it into the edit; at an end of a non-wrapping range a click
-  // does nothing at all. Attached controls raise no clicked().
+  // does nothing at all, not even a clicked().
   void AttachTo(QLineEdit* edit);
 
   // Auto-repeat timing while the left button is held.

@@ -6,6 +6,7 @@
 #include <array>
 
 #include "calc/belt_teeth.h"
+#include "calc/layout_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
 #include "draw/layout_drawing.h"
@@ -202,9 +203,9 @@ void TForm1::BuildControls() {
     group->findChildren<QRadioButton*>().first()->setChecked(true);
     return group;
   };
-  RadioGroup1 = makeGroup("RadioGroup1", QStringLiteral("未知数"), QRect(503, 38, 82, 92),
-                          {QStringLiteral("全長"), QStringLiteral("x３座標"),
-                           QStringLiteral("Y3座標")});
+  RadioGroup1 =
+      makeGroup("RadioGroup1", QStringLiteral("未知数"), QRect(503, 38, 82, 92),
+                {QStringLiteral("全長"), QStringLiteral("x３座標"), QStringLiteral("Y3座標")});
   RadioGroup2 = makeGroup("RadioGroup2", QStringLiteral("方向"), QRect(590, 79, 59, 51),
                           {QStringLiteral("＋"), QStringLiteral("－")});
   RadioGroup2->setEnabled(false);
@@ -298,10 +299,10 @@ void TForm1::WireEvents() {
 }
 
 void TForm1::SetTabOrder() {
-  tabOrder_ = {Edit1,   UpDown1, UpDown2, Edit2,  UpDown3,      Edit3,        Edit4,
-               UpDown4, UpDown5, Edit5,   UpDown6, Edit6,       Edit7,        UpDown7,
-               UpDown8, Edit8,   UpDown9, Edit9,  Edit10,       Edit11,       RadioButton1,
-               RadioButton2, RadioGroup1, UpDown10, RadioGroup2, Button1,     ScrollBar1};
+  tabOrder_ = {Edit1,        UpDown1,     UpDown2,  Edit2,       UpDown3, Edit3,     Edit4,
+               UpDown4,      UpDown5,     Edit5,    UpDown6,     Edit6,   Edit7,     UpDown7,
+               UpDown8,      Edit8,       UpDown9,  Edit9,       Edit10,  Edit11,    RadioButton1,
+               RadioButton2, RadioGroup1, UpDown10, RadioGroup2, Button1, ScrollBar1};
   for (qsizetype i = 1; i < tabOrder_.size(); ++i)
     QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
@@ -331,8 +332,8 @@ bool TForm1::focusNextPrevChild(bool next) {
     const qsizetype start = current < 0 ? (next ? -1 : count) : current;
     const qsizetype index = ((start + (next ? step : -step)) % count + count) % count;
     QWidget* candidate = target(tabOrder_[index]);
-    const bool clickOnly = qobject_cast<QLineEdit*>(candidate) &&
-                           !(candidate->focusPolicy() & Qt::TabFocus);
+    const bool clickOnly =
+        qobject_cast<QLineEdit*>(candidate) && !(candidate->focusPolicy() & Qt::TabFocus);
     if (candidate && !clickOnly && candidate->isEnabled() && candidate->isVisible()) {
       candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
       return true;
@@ -412,11 +413,25 @@ void TForm1::ReadInputs() {
 }
 
 void TForm1::Recalculate() {
-  idrova::ComputeBeltPath(state_);
+  const idrova::PathCase path = idrova::ComputeBeltPath(state_);
   Edit11->setText(FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
   ShowBeltTeeth(state_.BeltLength);
+  if (path != idrova::PathCase::None) ShowLayoutCheck(idrova::BeltPathFitsLayout(state_));
   DrawLayout();
+}
+
+// A layout whose belt length is not the real one is flagged on the warning
+// line until a recalculation finds the layout valid again. The search
+// warnings share the line and keep their own rules.
+void TForm1::ShowLayoutCheck(bool valid) {
+  if (!valid) {
+    SetCaption(Label14, QString::fromUtf8(idrova::kLayoutWarningText));
+    layoutWarningShown_ = true;
+  } else if (layoutWarningShown_) {
+    SetCaption(Label14, QString());
+    layoutWarningShown_ = false;
+  }
 }
 
 // The belt length in whole teeth. Without a pitch there is no whole-tooth
@@ -442,7 +457,8 @@ void TForm1::DrawLayout() {
   SetCaption(Label9, FormatQ("φ##0.##", 2 * state_.Wheel[0].Radius));
   SetCaption(Label10, FormatQ("φ##0.##", 2 * state_.Wheel[1].Radius));
   SetCaption(Label11, FormatQ("φ##0.##", 2 * state_.Wheel[2].Radius));
-  Image1->Bitmap() = Image2->Bitmap().copy(QRect(0, 0, idrova::kPictureWidth, idrova::kPictureHeight));
+  Image1->Bitmap() =
+      Image2->Bitmap().copy(QRect(0, 0, idrova::kPictureWidth, idrova::kPictureHeight));
   Image1->update();
   Image2->update();
 }
@@ -486,8 +502,7 @@ void TForm1::Edit9Change() { ToothCountChange(2, Edit9); }
 // ---------------------------------------------------------------------------
 // Coordinate steppers
 
-void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit,
-                                 ArrowButton button) {
+void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, ArrowButton button) {
   double& coordinate = yCoordinate ? state_.Wheel[wheel].Y : state_.Wheel[wheel].X;
   coordinate = idrova::StepCoordinate(state_, coordinate, button);
   // Writing the text recalculates through EditChange; the state keeps the
@@ -583,7 +598,10 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::ShowWarning(std::int32_t code) {
-  if (const char* text = idrova::WarningText(code)) SetCaption(Label14, QString::fromUtf8(text));
+  if (const char* text = idrova::WarningText(code)) {
+    SetCaption(Label14, QString::fromUtf8(text));
+    layoutWarningShown_ = false;
+  }
 }
 
 void TForm1::SolveUnknownCoordinate() {

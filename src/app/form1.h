@@ -85,6 +85,7 @@ class TForm1 : public QWidget {
   void DrawLayout();
   void ClearPicture();
   void ShowWarning(std::int32_t code);
+  void ShowLayoutCheck(bool valid);
   void SolveUnknownCoordinate();
   void StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit,
                            idrova::ArrowButton button);
@@ -97,14 +98,15 @@ class TForm1 : public QWidget {
 
   idrova::DriveState state_;
   bool activated_ = false;
+  bool layoutWarningShown_ = false;  // Label14 holds the layout warning
   QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
 
  public:
   // Controls, named as in the window design (also their objectNames).
   QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10,
       *Edit11;
-  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9,
-      *Label10, *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
+  QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10,
+      *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
   ArrowControl *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5, *UpDown6, *UpDown7, *UpDown8,
       *UpDown9, *UpDown10;
   QRadioButton *RadioButton1, *RadioButton2;

@@ -23,8 +23,7 @@ class ImageCanvas : public idrova::Canvas {
                 std::int64_t bottom) override;
   void SetPenColor(idrova::Rgb color) override;
   void Arc(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-           std::int64_t startX, std::int64_t startY, std::int64_t endX,
-           std::int64_t endY) override;
+           std::int64_t startX, std::int64_t startY, std::int64_t endX, std::int64_t endY) override;
   void MoveTo(std::int64_t x, std::int64_t y) override;
   void LineTo(std::int64_t x, std::int64_t y) override;
 

@@ -11,8 +11,8 @@ namespace idrova {
 
 enum WarningCode : std::int32_t {
   kNoWarning = 0,
-  kLengthTooShort = 1,   // requested length below the two-wheel belt
-  kWrongDirection = 2,   // the search runs away or cannot reach the length
+  kLengthTooShort = 1,  // requested length below the two-wheel belt
+  kWrongDirection = 2,  // the search runs away or cannot reach the length
 };
 
 inline constexpr double kSearchToleranceMm = 0.005;

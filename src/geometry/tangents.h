@@ -15,11 +15,11 @@ struct WheelCircle {
 
 // How two circles lie relative to each other (d = centre distance).
 enum TangentRelation : int {
-  kInsideApart = -1,    // |R2 - R1| > d
-  kInsideTouching = 0,  // |R2 - R1| = d (also equal circles on one centre)
-  kOverlapping = 1,     // R1 + R2 > d
-  kTouchingOutside = 2, // R1 + R2 = d
-  kApart = 3,           // R1 + R2 < d
+  kInsideApart = -1,     // |R2 - R1| > d
+  kInsideTouching = 0,   // |R2 - R1| = d (also equal circles on one centre)
+  kOverlapping = 1,      // R1 + R2 > d
+  kTouchingOutside = 2,  // R1 + R2 = d
+  kApart = 3,            // R1 + R2 < d
 };
 
 // Outer tangents of circle 1 -> circle 2. contact[0], contact[1]: tangent 0

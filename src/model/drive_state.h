@@ -15,20 +15,20 @@ namespace idrova {
 // ApplyStartValues() makes it usable. The path results (Wheel1Tangent,
 // Wheel3Tangent, Span, BeltLength, MinBeltLength) come from BeltPath.
 struct DriveState : BeltPath {
-  std::int32_t OriginX = 0;       // pixels: picture x of the model origin
-  std::int32_t OriginY = 0;       // pixels: picture y of the model origin
-  std::int32_t WindingMode = 0;   // 0 inner winding, 1 outer winding
-  std::int32_t UnknownKind = 0;   // 0 total length, 1 X of wheel 3, 2 Y of wheel 3
-  std::int32_t Direction = 0;     // search direction, +1 or -1
-  std::int32_t BeltType = 0;      // type code: <25 toothed belt, >=25 chain, 999 free
-  std::int32_t LengthIndex = 0;   // standard-length index, or teeth for types without a table
-  double Pitch = 0.0;             // mm
+  std::int32_t OriginX = 0;      // pixels: picture x of the model origin
+  std::int32_t OriginY = 0;      // pixels: picture y of the model origin
+  std::int32_t WindingMode = 0;  // 0 inner winding, 1 outer winding
+  std::int32_t UnknownKind = 0;  // 0 total length, 1 X of wheel 3, 2 Y of wheel 3
+  std::int32_t Direction = 0;    // search direction, +1 or -1
+  std::int32_t BeltType = 0;     // type code: <25 toothed belt, >=25 chain, 999 free
+  std::int32_t LengthIndex = 0;  // standard-length index, or teeth for types without a table
+  double Pitch = 0.0;            // mm
   double Teeth[3] = {0.0, 0.0, 0.0};
-  WheelCircle Wheel[3];           // centres and pitch radii, mm
-  double Scale = 0.0;             // picture pixels per mm
-  double SpecifiedLength = 0.0;   // mm, requested belt length for the search
-  std::int32_t BeltTeeth = 0;     // a belt length in whole pitches, rounded up
-  PolarVector EmptySpan;          // the zero vector put into unused span slots
+  WheelCircle Wheel[3];              // centres and pitch radii, mm
+  double Scale = 0.0;                // picture pixels per mm
+  double SpecifiedLength = 0.0;      // mm, requested belt length for the search
+  std::int32_t BeltTeeth = 0;        // a belt length in whole pitches, rounded up
+  PolarVector EmptySpan;             // the zero vector put into unused span slots
   std::int32_t PressClickCount = 0;  // stepper: clicks of the current press
   std::int32_t StepMultiplier = 0;   // stepper: 1, or 5 on an accelerated press
   std::int32_t PressActive = 0;      // stepper: 1 while a press is under way

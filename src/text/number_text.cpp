@@ -163,7 +163,9 @@ ConversionError::ConversionError(std::string text)
           }
           ellipsis = "...";
         }
-        return "'" + text.substr(0, length) + ellipsis + "' is not a valid number";
+        std::string message = "'";
+        message.append(text, 0, length).append(ellipsis).append("' is not a valid number");
+        return message;
       }()),
       text_(std::move(text)) {}
 

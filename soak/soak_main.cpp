@@ -1,0 +1,362 @@
+// idrova_soak: drives the real window offscreen with a long random sequence
+// of user actions and checks after each one that the window is still sound.
+//
+//   idrova_soak [--seed N|random] [--actions N] [--max-action-ms N]
+//
+// The seed is printed first; the same seed replays the same actions.
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QGroupBox>
+#include <QSignalSpy>
+#include <QTest>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <random>
+
+#include "app/form1.h"
+#include "calc/solver.h"
+#include "draw/layout_drawing.h"
+#include "text/number_text.h"
+
+namespace {
+
+struct Options {
+  std::uint64_t Seed = 20261206;
+  long Actions = 20000;
+  long MaxActionMs = 1000;
+};
+
+class Soak {
+ public:
+  Soak(TForm1& form, const Options& options) : form_(form), options_(options), rng_(options.Seed) {
+    for (QLineEdit* edit : form_.findChildren<QLineEdit*>()) {
+      // Text the user typed may be anything; text the program wrote must read back.
+      QObject::connect(edit, &QLineEdit::textEdited, [this, edit] { typed_.insert(edit); });
+      QObject::connect(edit, &QLineEdit::textChanged, [this, edit] {
+        if (!editing_) typed_.remove(edit);
+      });
+    }
+  }
+
+  bool Run() {
+    for (long i = 0; i < options_.Actions; ++i) {
+      index_ = i;
+      QElapsedTimer timer;
+      timer.start();
+      const qint64 waited = Act();
+      const qint64 ms = timer.elapsed() - waited;
+      if (ms > options_.MaxActionMs) return Fail(QStringLiteral("took %1 ms").arg(ms));
+      if (!Check()) return false;
+    }
+    return true;
+  }
+
+ private:
+  template <typename T = QWidget>
+  T* Find(const char* name) {
+    return form_.findChild<T*>(name);
+  }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+
+  QString RandomNumberText() {
+    const double magnitude = std::pow(10.0, std::uniform_real_distribution<double>(-4, 4)(rng_));
+    const double value = (Chance(0.3) ? -1 : 1) * magnitude;
+    switch (Pick(4)) {
+      case 0:
+        return QString::number(std::round(value));
+      case 1:
+        return QString::number(value, 'f', Pick(4));
+      case 2:
+        return QString::number(value, 'g', 17);
+      default:
+        return QString::number(std::pow(10.0, Pick(320)) * (Chance(0.5) ? 1 : -1), 'g');
+    }
+  }
+  QString RandomText() {
+    static const char* kOdd[] = {"",   " ", "abc", "1,5", "nan",  "inf",  "1e400", "-",
+                                 "1e", "0", "0.0", "+.5", " 12 ", "0x1A", "1.2.3", "五"};
+    switch (Pick(10)) {
+      case 0:
+        return QString::fromUtf8(kOdd[Pick(std::size(kOdd))]);
+      case 1:
+        return QString(Pick(3000) + 300, QChar(Chance(0.5) ? '7' : 'x'));
+      default:
+        return RandomNumberText();
+    }
+  }
+
+  // One random user action; returns the milliseconds spent deliberately
+  // holding a mouse button, which the time check leaves out.
+  qint64 Act() {
+    static const char* kArrows[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5",
+                                    "UpDown6", "UpDown7", "UpDown8", "UpDown9", "UpDown10"};
+    static const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
+                                      "UpDown5", "UpDown7", "UpDown8"};
+    static const char* kEdits[] = {"Edit1", "Edit2", "Edit4",  "Edit5",
+                                   "Edit7", "Edit8", "Edit10", "Edit11"};
+    redraws_ = false;
+    calculated_ = false;
+    const int kind = Pick(100);
+    if (kind < 30) {
+      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
+      const bool next = Chance(0.5);
+      description_ =
+          QStringLiteral("click %1 %2").arg(arrows->objectName(), next ? "next" : "prev");
+      const QString before = EditOf(arrows);
+      QTest::mouseClick(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
+      redraws_ = EditOf(arrows) != before;
+    } else if (kind < 33) {
+      auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
+      description_ = QStringLiteral("right-click %1").arg(arrows->objectName());
+      QTest::mouseClick(arrows, Qt::RightButton, {}, ArrowPoint(arrows, true));
+    } else if (kind < 34) {
+      return Hold(Find<ArrowControl>(kArrows[Pick(10)]));
+    } else if (kind < 44) {
+      const QList<QAction*> actions = Find<QMenu>("PopupMenu1")->actions();
+      QAction* action = actions[Pick(static_cast<int>(actions.size()))];
+      description_ = QStringLiteral("menu %1").arg(action->objectName());
+      redraws_ = action->objectName() != "N1";
+      action->trigger();
+    } else if (kind < 54) {
+      QList<QAbstractButton*> items = {Find<QAbstractButton>("RadioButton1"),
+                                       Find<QAbstractButton>("RadioButton2")};
+      for (const char* group : {"RadioGroup1", "RadioGroup2"})
+        for (QRadioButton* item : Find<QGroupBox>(group)->findChildren<QRadioButton*>())
+          items.append(item);
+      QAbstractButton* item = items[Pick(static_cast<int>(items.size()))];
+      description_ = QStringLiteral("radio '%1'").arg(item->text());
+      const auto* group1 = Find<QGroupBox>("RadioGroup1");
+      redraws_ = item->isEnabled() && !item->isChecked() && group1->isAncestorOf(item) &&
+                 group1->findChildren<QRadioButton*>().indexOf(item) == 0;
+      QTest::mouseClick(item, Qt::LeftButton);
+    } else if (kind < 80) {
+      QLineEdit* edit = Find<QLineEdit>(kEdits[Pick(8)]);
+      const QString text = RandomText();
+      description_ = QStringLiteral("type '%1' into %2").arg(text.left(40), edit->objectName());
+      const bool coordinate = edit->objectName() != "Edit10" && edit->objectName() != "Edit11";
+      redraws_ = coordinate && text != edit->text();
+      Type(edit, text);
+    } else if (kind < 95) {
+      description_ = QStringLiteral("calculate (mode %1)").arg(form_.State().UnknownKind);
+      Calculate();
+    } else {
+      auto* zoom = Find<QScrollBar>("ScrollBar1");
+      const int position = 1 + Pick(20);
+      description_ = QStringLiteral("zoom %1").arg(position);
+      redraws_ = position != zoom->value();
+      zoom->setValue(position);
+    }
+    return 0;
+  }
+
+  static QPoint ArrowPoint(const ArrowControl* arrows, bool next) {
+    if (arrows->Orientation() == Qt::Horizontal)
+      return {next ? arrows->width() * 3 / 4 : arrows->width() / 4, arrows->height() / 2};
+    return {arrows->width() / 2, next ? arrows->height() / 4 : arrows->height() * 3 / 4};
+  }
+
+  // The edit an arrow control writes; a click redraws when it changes that text.
+  QString EditOf(const ArrowControl* arrows) {
+    static const QHash<QString, QString> kEdits = {
+        {"UpDown1", "Edit1"}, {"UpDown2", "Edit2"}, {"UpDown3", "Edit3"},
+        {"UpDown4", "Edit4"}, {"UpDown5", "Edit5"}, {"UpDown6", "Edit6"},
+        {"UpDown7", "Edit7"}, {"UpDown8", "Edit8"}, {"UpDown9", "Edit9"}};
+    const QString name = kEdits.value(arrows->objectName());
+    return name.isEmpty() ? QString() : Find<QLineEdit>(qPrintable(name))->text();
+  }
+
+  // Press and hold until the control has repeated a chosen number of clicks.
+  qint64 Hold(ArrowControl* arrows) {
+    const bool next = Chance(0.5);
+    const int clicks = 2 + Pick(5);
+    description_ = QStringLiteral("hold %1 for %2 clicks").arg(arrows->objectName()).arg(clicks);
+    QSignalSpy spy(arrows, &ArrowControl::clicked);
+    const QString before = EditOf(arrows);
+    QElapsedTimer held;
+    held.start();
+    QTest::mousePress(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
+    while (spy.count() > 0 && spy.count() < clicks && held.elapsed() < 2000)
+      QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
+    QTest::mouseRelease(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
+    redraws_ = EditOf(arrows) != before;
+    return held.elapsed();
+  }
+
+  void Type(QLineEdit* edit, const QString& text) {
+    editing_ = true;
+    if (text.size() > 60 || edit->isReadOnly()) {
+      edit->setFocus();
+      if (!edit->isReadOnly()) {
+        edit->selectAll();
+        edit->insert(text);  // a paste
+      }
+    } else {
+      edit->setFocus();
+      edit->selectAll();
+      QTest::keyClick(edit, Qt::Key_Delete);
+      for (const QChar ch : text)  // key by key, any character
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
+    editing_ = false;
+  }
+
+  void Calculate() {
+    QMessageBox* box = Find<QMessageBox>("ErrorMessage");
+    box->setText(QString());
+    QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
+    messageShown_ = box->isVisible();
+    box->close();
+    calculated_ = true;
+    const QString pitchText = Find<QLineEdit>("Edit10")->text();
+    const bool noPitch = pitchText == "0" || form_.State().Pitch == 0.0;
+    const QString warning = Find<QLabel>("Label14")->text();
+    warning_ = warning == QString::fromUtf8(idrova::WarningText(idrova::kLengthTooShort))   ? 1
+               : warning == QString::fromUtf8(idrova::WarningText(idrova::kWrongDirection)) ? 2
+                                                                                            : 0;
+    zeroPitch_ = noPitch;
+    redraws_ = !messageShown_ && !noPitch && warning_ != 1;
+  }
+
+  bool Fail(const QString& what) {
+    const idrova::DriveState& s = form_.State();
+    std::fprintf(stderr,
+                 "idrova_soak: wheels (%.17g, %.17g, %.17g) (%.17g, %.17g, %.17g) "
+                 "(%.17g, %.17g, %.17g), pitch %.17g, type %d, mode %d, scale %g\n",
+                 s.Wheel[0].X, s.Wheel[0].Y, s.Wheel[0].Radius, s.Wheel[1].X, s.Wheel[1].Y,
+                 s.Wheel[1].Radius, s.Wheel[2].X, s.Wheel[2].Y, s.Wheel[2].Radius, s.Pitch,
+                 s.BeltType, s.UnknownKind, s.Scale);
+    std::fprintf(
+        stderr, "idrova_soak: FAILED at action %ld (%s): %s\n  replay: --seed %llu --actions %ld\n",
+        index_, qPrintable(description_), qPrintable(what),
+        static_cast<unsigned long long>(options_.Seed), index_ + 1);
+    return false;
+  }
+
+  // A number the program wrote must read back; overflow shows as INF/NAN.
+  bool ReadsBack(const QString& shown, const QString& prefix, const QString& suffix) {
+    if (!shown.startsWith(prefix) || !shown.endsWith(suffix)) return false;
+    const QString number = shown.mid(prefix.size(), shown.size() - prefix.size() - suffix.size());
+    if (number == "INF" || number == "-INF" || number == "NAN" || number == "---") return true;
+    try {
+      (void)idrova::StrToFloat(number.toStdString());
+      return true;
+    } catch (const idrova::ConversionError&) {
+      return false;
+    }
+  }
+
+  bool Check() {
+    const idrova::DriveState& s = form_.State();
+    struct Shown {
+      const char* Name;
+      const char* Prefix;
+      const char* Suffix;
+    };
+    static const Shown kLabels[] = {{"Label9", "φ", ""},
+                                    {"Label10", "φ", ""},
+                                    {"Label11", "φ", ""},
+                                    {"Label13", "(min ", ")"},
+                                    {"Label16", "歯数  ", ""}};
+    for (const Shown& label : kLabels) {
+      const QString text = Find<QLabel>(label.Name)->text();
+      if (!ReadsBack(text, QString::fromUtf8(label.Prefix), QString::fromUtf8(label.Suffix)))
+        return Fail(QStringLiteral("%1 shows '%2'").arg(label.Name, text.left(60)));
+    }
+    for (QLineEdit* edit : form_.findChildren<QLineEdit*>())
+      if (!typed_.contains(edit) && !ReadsBack(edit->text(), "", ""))
+        return Fail(QStringLiteral("%1 shows '%2'").arg(edit->objectName(), edit->text().left(60)));
+
+    if (calculated_ && (s.UnknownKind == 1 || s.UnknownKind == 2) && !messageShown_ &&
+        !zeroPitch_) {
+      const bool searchX = s.UnknownKind == 1;
+      const double coordinate = searchX ? s.Wheel[2].X : s.Wheel[2].Y;
+      const QString shown = Find<QLineEdit>(searchX ? "Edit7" : "Edit8")->text();
+      if (warning_ == 0) {
+        if (shown.toStdString() != idrova::FormatFloat("###0.##", coordinate))
+          return Fail(
+              QStringLiteral("found coordinate %1 shown as '%2'").arg(coordinate).arg(shown));
+        if (!(std::abs(s.BeltLength - s.SpecifiedLength) < idrova::kSearchToleranceMm))
+          return Fail(QStringLiteral("no warning, but belt %1 for %2")
+                          .arg(s.BeltLength)
+                          .arg(s.SpecifiedLength));
+      } else {
+        double read = 0;
+        try {
+          read = idrova::StrToFloat(shown.toStdString());
+        } catch (const idrova::ConversionError&) {
+          return Fail("the searched coordinate's edit does not read back after a warning");
+        }
+        if (read != coordinate && !(std::isnan(read) && std::isnan(coordinate)))
+          return Fail(QStringLiteral("after warning %1 the state holds %2, the edit '%3'")
+                          .arg(warning_)
+                          .arg(coordinate)
+                          .arg(shown));
+      }
+    }
+
+    const QImage& shownPicture = Find<PictureBox>("Image2")->Bitmap();
+    if (Find<PictureBox>("Image1")->Bitmap() != shownPicture)
+      return Fail("Image1 is not a copy of the picture");
+    if (redraws_) {
+      QImage expected(shownPicture.size(), shownPicture.format());
+      ImageCanvas canvas(&expected);
+      canvas.SetBrushColor(form_.palette().color(QPalette::Button));
+      idrova::DrawLayout(s, canvas);
+      if (expected != shownPicture) return Fail("the picture does not show the state");
+    }
+    return true;
+  }
+
+  TForm1& form_;
+  Options options_;
+  std::mt19937_64 rng_;
+  QSet<QLineEdit*> typed_;
+  bool editing_ = false;
+  long index_ = 0;
+  QString description_;
+  bool redraws_ = false;
+  bool calculated_ = false;
+  bool messageShown_ = false;
+  bool zeroPitch_ = false;
+  int warning_ = 0;
+};
+
+}  // namespace
+
+// The offscreen platform notes every message box it cannot size; not ours to report.
+void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (message.contains("propagateSizeHints")) return;
+  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+}
+
+int main(int argc, char** argv) {
+  qInstallMessageHandler(QuietMessages);
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  Options options;
+  const QStringList args = QCoreApplication::arguments();
+  for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
+    if (args[i] == "--seed")
+      options.Seed = args[i + 1] == "random" ? std::random_device{}() : args[i + 1].toULongLong();
+    else if (args[i] == "--actions")
+      options.Actions = args[i + 1].toLong();
+    else if (args[i] == "--max-action-ms")
+      options.MaxActionMs = args[i + 1].toLong();
+  }
+  std::printf("idrova_soak: seed %llu, %ld actions\n",
+              static_cast<unsigned long long>(options.Seed), options.Actions);
+  std::fflush(stdout);
+  TForm1 form;
+  form.show();
+  if (!QTest::qWaitForWindowExposed(&form)) return 2;
+  QElapsedTimer timer;
+  timer.start();
+  Soak soak(form, options);
+  if (!soak.Run()) return 1;
+  std::printf("idrova_soak: %ld actions passed in %.1f s\n", options.Actions,
+              timer.elapsed() / 1000.0);
+  return 0;
+}
