@@ -273,30 +273,49 @@ TEST(WindowStandardLengths, TheArrowsStepThroughTheS8MTable) {
   EXPECT_EQ(w.Text("Label16"), Teeth(4));
 }
 
-TEST(WindowBadInput, UnreadableTextInEachReadEditNamesTheText) {
-  const char* edits[] = {"Edit1", "Edit2", "Edit4", "Edit5", "Edit7", "Edit8", "Edit11"};
-  const char* texts[] = {"", "abc", "1,5", "nan", "1e400", " - "};
-  for (const char* edit : edits) {
+// For every edit the calculate button reads (in its reading order; the
+// tooth-count edits are read-only and hold only arrow-written counts) and
+// every kind of unreadable text: the message names the text, the fields read
+// before it keep their new values, it and the later ones keep the old ones.
+TEST(WindowBadInput, UnreadableTextNamesTheTextAndKeepsWhatWasReadBefore) {
+  struct Field {
+    const char* Edit;
+    const char* NewText;
+    double (*Stored)(const idrova::DriveState&);
+  };
+  const Field order[] = {
+      {"Edit10", "5", [](const idrova::DriveState& s) { return s.Pitch; }},
+      {"Edit1", "1", [](const idrova::DriveState& s) { return s.Wheel[0].X; }},
+      {"Edit2", "2", [](const idrova::DriveState& s) { return s.Wheel[0].Y; }},
+      {"Edit4", "140", [](const idrova::DriveState& s) { return s.Wheel[1].X; }},
+      {"Edit5", "90", [](const idrova::DriveState& s) { return s.Wheel[1].Y; }},
+      {"Edit7", "71", [](const idrova::DriveState& s) { return s.Wheel[2].X; }},
+      {"Edit8", "11", [](const idrova::DriveState& s) { return s.Wheel[2].Y; }},
+      {"Edit11", "530", [](const idrova::DriveState& s) { return s.SpecifiedLength; }},
+  };
+  const char* texts[] = {"", "  ", "abc", "1,5", "nan", "inf", "1e400", "0x10", "1.2.3", "-"};
+  for (std::size_t bad = 0; bad < std::size(order); ++bad) {
     for (const char* text : texts) {
-      SCOPED_TRACE(std::string(edit) + " <- '" + text + "'");
+      SCOPED_TRACE(std::string(order[bad].Edit) + " <- '" + text + "'");
       WindowDriver w;
+      w.Choose("N1");
       w.ClickItem("RadioGroup1", 1);
-      w.Type("Edit1", "1");
-      w.Type(edit, text);
+      for (const Field& field : order) w.Type(field.Edit, field.NewText);
+      w.Type(order[bad].Edit, text);
       const idrova::DriveState before = w.form.State();
       w.Calculate();
       QMessageBox* box = w.ErrorBox();
       ASSERT_TRUE(box->isVisible());
       EXPECT_TRUE(box->text().contains(QStringLiteral("'%1'").arg(text)));
       EXPECT_TRUE(box->isModal());
-      if (std::string(edit) != "Edit1") {
-        EXPECT_EQ(w.form.State().Wheel[0].X, 1.0);
+      for (std::size_t i = 0; i < std::size(order); ++i) {
+        const double expected = i < bad ? std::stod(order[i].NewText) : order[i].Stored(before);
+        EXPECT_EQ(order[i].Stored(w.form.State()), expected) << order[i].Edit;
       }
-      EXPECT_EQ(w.form.State().Wheel[2].X, before.Wheel[2].X);
       box->close();
-      // The window stays usable.
-      w.ClickArrow("UpDown8", ArrowButton::Next);
-      EXPECT_EQ(w.Text("Edit8"), "10.1");
+      const double y = w.form.State().Wheel[2].Y;
+      w.ClickArrow("UpDown8", ArrowButton::Next);  // the window stays usable
+      EXPECT_EQ(w.form.State().Wheel[2].Y, y + 0.1);
     }
   }
 }
