@@ -6,14 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh
-if ! command -v desktop-file-validate >/dev/null 2>&1; then
-  echo "Installing: desktop-file-utils"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends desktop-file-utils
-fi
+scripts/install-deps.sh desktop-file-utils
 
 build=build/install-check
 stage=build/install-check-stage

@@ -11,17 +11,7 @@ seconds="${1:-30}"
 # The fuzzers need clang and its libFuzzer runtime; configuring the project
 # also needs CMake, Ninja and Qt, which the configure step looks for.
 packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev libgl-dev)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
-  $SUDO apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+scripts/install-deps.sh "${packages[@]}"
 
 build=build/fuzz
 san="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs, with apt-get, whatever Idrova needs to build, test and run that is
-# not on the machine yet. Safe to run again: it installs nothing twice.
+# not on the machine yet, plus any further packages named on the command line.
+# Safe to run again: it installs nothing twice.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth
+  "$@"
 )
 
 missing=()
