@@ -29,43 +29,30 @@ class WindowDriver {
     EXPECT_NE(widget, nullptr) << name;
     return widget;
   }
-  QLineEdit* Edit(const char* name) { return Find<QLineEdit>(name); }
   QString Text(const char* name) {
     if (auto* edit = form.findChild<QLineEdit*>(name)) return edit->text();
     return Find<QLabel>(name)->text();
   }
 
-  // One press and release on the next or previous half of an arrow control.
-  static QPoint ArrowPoint(QWidget* arrows, idrova::ArrowButton button) {
+  // Presses and releases on the next (right or top) or previous half of an
+  // arrow control, holding the button down for `holdMs` in between.
+  void ClickArrow(const char* name, idrova::ArrowButton button, int times = 1,
+                  Qt::MouseButton mouse = Qt::LeftButton, int holdMs = 0) {
+    auto* arrows = Find<ArrowControl>(name);
     const bool next = button == idrova::ArrowButton::Next;
-    if (arrows->width() > arrows->height() || arrows->objectName() == "UpDown1" ||
-        arrows->objectName() == "UpDown4" || arrows->objectName() == "UpDown7")
-      return {next ? arrows->width() * 3 / 4 : arrows->width() / 4, arrows->height() / 2};
-    return {arrows->width() / 2, next ? arrows->height() / 4 : arrows->height() * 3 / 4};
-  }
-  void ClickArrow(const char* name, idrova::ArrowButton button, int times = 1) {
-    QWidget* arrows = Find(name);
+    const QPoint point = arrows->Orientation() == Qt::Horizontal
+                             ? QPoint(next ? arrows->width() * 3 / 4 : arrows->width() / 4, 10)
+                             : QPoint(10, next ? arrows->height() / 4 : arrows->height() * 3 / 4);
     for (int i = 0; i < times; ++i) {
-      QTest::mousePress(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, button));
-      QTest::mouseRelease(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, button));
+      QTest::mousePress(arrows, mouse, {}, point);
+      if (holdMs > 0) QTest::qWait(holdMs);
+      QTest::mouseRelease(arrows, mouse, {}, point);
     }
-  }
-  void RightClickArrow(const char* name) {
-    QWidget* arrows = Find(name);
-    QTest::mousePress(arrows, Qt::RightButton, {}, ArrowPoint(arrows, idrova::ArrowButton::Next));
-    QTest::mouseRelease(arrows, Qt::RightButton, {}, ArrowPoint(arrows, idrova::ArrowButton::Next));
-  }
-  // Press, keep the button down for a while (the control repeats), release.
-  void HoldArrow(const char* name, idrova::ArrowButton button, int milliseconds) {
-    QWidget* arrows = Find(name);
-    QTest::mousePress(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, button));
-    QTest::qWait(milliseconds);
-    QTest::mouseRelease(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, button));
   }
 
   // Replaces an edit's text by typing, keystroke by keystroke.
   void Type(const char* name, const QString& text) {
-    QLineEdit* edit = Edit(name);
+    auto* edit = Find<QLineEdit>(name);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
