@@ -3,7 +3,6 @@
 
 #include <QApplication>
 #include <QShowEvent>
-#include <array>
 
 #include "calc/belt_teeth.h"
 #include "calc/layout_check.h"
@@ -441,10 +440,14 @@ void TForm1::ShowBeltTeeth(double length) {
   if (state_.Pitch == 0.0) return;
   if (const auto teeth = idrova::LengthInTeeth(length, state_.Pitch)) {
     state_.BeltTeeth = *teeth;
-    SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(*teeth)));
+    ShowTeethCount();
   } else {
     SetCaption(Label16, kTeethPrefix + QStringLiteral("---"));
   }
+}
+
+void TForm1::ShowTeethCount() {
+  SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(state_.BeltTeeth)));
 }
 
 void TForm1::ClearPicture() {
@@ -526,7 +529,7 @@ void TForm1::UpDownMouseUp() { idrova::StepperMouseUp(state_); }
 void TForm1::UpDown10Click(ArrowButton button) {
   const bool teethKnown = idrova::StepStandardLength(state_, button);
   Edit11->setText(ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
-  if (teethKnown) SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(state_.BeltTeeth)));
+  if (teethKnown) ShowTeethCount();
 }
 
 // ---------------------------------------------------------------------------
@@ -562,7 +565,7 @@ void TForm1::RadioGroup1Click() {
   UpDown10->setEnabled(true);
   if (teethKnown) UpDown10->SetPosition(state_.BeltTeeth);
   Edit11->setText(FormatQ("###0.###", state_.SpecifiedLength));
-  if (teethKnown) SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(state_.BeltTeeth)));
+  if (teethKnown) ShowTeethCount();
 }
 
 void TForm1::RadioGroup2Click() {

@@ -82,6 +82,7 @@ class TForm1 : public QWidget {
   void ReadInputs();
   void Recalculate();
   void ShowBeltTeeth(double length);
+  void ShowTeethCount();
   void DrawLayout();
   void ClearPicture();
   void ShowWarning(std::int32_t code);
