@@ -49,6 +49,10 @@ class Soak {
       const qint64 ms = timer.elapsed() - waited;
       if (ms > options_.MaxActionMs) return Fail(QStringLiteral("took %1 ms").arg(ms));
       if (!Check()) return false;
+      if ((i + 1) % 100000 == 0) {
+        std::printf("idrova_soak: %ld actions\n", i + 1);
+        std::fflush(stdout);
+      }
     }
     return true;
   }
@@ -349,6 +353,7 @@ int main(int argc, char** argv) {
   std::printf("idrova_soak: seed %llu, %ld actions\n",
               static_cast<unsigned long long>(options.Seed), options.Actions);
   std::fflush(stdout);
+  ArrowControl::SetRepeatTiming(20, 5);  // holds repeat quickly; the clicks are the same
   TForm1 form;
   form.show();
   if (!QTest::qWaitForWindowExposed(&form)) return 2;

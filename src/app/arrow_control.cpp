@@ -9,6 +9,16 @@
 
 using idrova::ArrowButton;
 
+namespace {
+int firstRepeatDelayMs = ArrowControl::kFirstRepeatDelayMs;
+int repeatIntervalMs = ArrowControl::kRepeatIntervalMs;
+}  // namespace
+
+void ArrowControl::SetRepeatTiming(int firstDelayMs, int intervalMs) {
+  firstRepeatDelayMs = firstDelayMs;
+  repeatIntervalMs = intervalMs;
+}
+
 ArrowControl::ArrowControl(Qt::Orientation orientation, QWidget* parent)
     : QWidget(parent), orientation_(orientation) {
   setFocusPolicy(Qt::StrongFocus);
@@ -60,7 +70,7 @@ void ArrowControl::mousePressEvent(QMouseEvent* event) {
   pressed_ = true;
   pressedButton_ = ButtonAt(event->position().toPoint());
   update();
-  repeatTimer_.start(kFirstRepeatDelayMs);
+  repeatTimer_.start(firstRepeatDelayMs);
   Click(pressedButton_);
 }
 
@@ -69,7 +79,7 @@ void ArrowControl::Repeat() {
     StopRepeat();
     return;
   }
-  repeatTimer_.setInterval(kRepeatIntervalMs);
+  repeatTimer_.setInterval(repeatIntervalMs);
   Click(pressedButton_);
 }
 

@@ -33,9 +33,11 @@ class ArrowControl : public QWidget {
   // does nothing at all, not even a clicked().
   void AttachTo(QLineEdit* edit);
 
-  // Auto-repeat timing while the left button is held.
+  // Auto-repeat timing while the left button is held: a first delay, then a
+  // steady rate. The soak shortens both to hold many presses quickly.
   static constexpr int kFirstRepeatDelayMs = 400;
   static constexpr int kRepeatIntervalMs = 80;
+  static void SetRepeatTiming(int firstDelayMs, int intervalMs);
 
  signals:
   void clicked(idrova::ArrowButton button);
