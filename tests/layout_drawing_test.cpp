@@ -3,52 +3,41 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
+#include <tuple>
 
 #include "recording_canvas.h"
 
 namespace idrova {
 namespace {
 
-constexpr double kR20 = 25.464790894703256;  // 20 teeth at pitch 8 mm
-constexpr double kR10 = 12.732395447351628;  // 10 teeth
-constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr Rgb kRed{255, 0, 0}, kBlue{0, 0, 255}, kGreen{0, 128, 0}, kBlack{0, 0, 0};
 
 DriveState Picture(double scale) {
   DriveState state;
-  state.OriginX = 50;
-  state.OriginY = 300;
-  state.Scale = scale;
+  std::tie(state.OriginX, state.OriginY, state.Scale) = std::tuple(50, 300, scale);
   return state;
 }
 
 TEST(DrawWheelCircleTest, IsOneFullArcInItsRoundedBox) {
-  // name, centre x and y, radius, scale; the box left, top, right, bottom.
-  const std::tuple<const char*, double, double, double, double, Px, Px, Px, Px> rows[] = {
-      {"design wheel 1", 0, 0, kR20, 1, 25, 275, 75, 325},
-      {"design wheel 2", 150, 100, kR20, 1, 175, 175, 225, 225},
-      {"design wheel 3", 70, 10, kR10, 1, 107, 277, 133, 303},
-      {"wheel 2 at scale 2", 150, 100, kR20, 2, 299, 49, 401, 151},
-      {"wheel 3 at scale 0.1", 70, 10, kR10, 0.1, 56, 298, 58, 300},
-      {"radius 0.2 gives an empty box", 10, 20, 0.2, 1, 60, 280, 60, 280},
-      {"left -2.5 rounds up", -1.5, 0, 1, 1, 48, 299, 50, 301},
-      {"left 2.5 rounds up", 3.5, 0, 1, 1, 53, 299, 55, 301},
-      {"top -2.5 rounds up", 0, -3.5, 1, 1, 49, 302, 51, 304},
+  // name, centre x and y, radius; the box left, top, right, bottom at scale 1.
+  const std::tuple<const char*, double, double, double, Px, Px, Px, Px> rows[] = {
+      {"radius 0.2 gives an empty box", 10, 20, 0.2, 60, 280, 60, 280},
+      {"left -2.5 rounds up", -1.5, 0, 1, 48, 299, 50, 301},
+      {"left 2.5 rounds up", 3.5, 0, 1, 53, 299, 55, 301},
+      {"top -2.5 rounds up", 0, -3.5, 1, 49, 302, 51, 304},
       // Rounding the centre would give (50, 300) for the corner; rounding x + r, right 52.
-      {"box placed from its corner", 0.6, -0.6, 1.4, 1, 49, 299, 51, 301},
+      {"box placed from its corner", 0.6, -0.6, 1.4, 49, 299, 51, 301},
   };
-  for (const auto& [name, x, y, radius, scale, l, t, r, b] : rows) {
+  for (const auto& [name, x, y, radius, l, t, r, b] : rows) {
     RecordingCanvas canvas;
-    DrawWheelCircle(Picture(scale), canvas, x, y, radius);
+    DrawWheelCircle(Picture(1), canvas, x, y, radius);
     EXPECT_EQ(canvas.Calls, (CanvasCalls{{"Arc", {l, t, r, b, l, t, l, t}, canvas.Pen}})) << name;
   }
 }
 
 TEST(DrawSpanLineTest, MovesToTheStartAndDrawsToTheEnd) {
-  // name, scale, start, span; the line from (x1, y1) to (x2, y2).
   const std::tuple<const char*, double, PolarVector, PolarVector, Px, Px, Px, Px> rows[] = {
-      {"(10, 0) then 20 up", 1, {10, 0}, {20, kPi / 2}, 60, 300, 60, 280},
       {"(3, 4) at scale 2", 2, {10, 0}, FromCartesian(3, 4), 70, 300, 76, 292},
       {"zero span ends on its start: no mark", 1, {10, 0}, {0, 0}, 60, 300, 60, 300},
       {"end rounded from rounded start", 1, {1.4, 0}, {1.2, 0}, 51, 300, 52, 300},
@@ -63,26 +52,18 @@ TEST(DrawSpanLineTest, MovesToTheStartAndDrawsToTheEnd) {
   }
 }
 
-// The belt on both sides of wheel 3, contacts above and below the centres: a swapped pair shows.
-DriveState FourSpanLayout() {
-  DriveState state = Picture(1);
-  state.Wheel[0] = {10, 20, 10};
-  state.Wheel[1] = {230, 20, 10};
-  state.Wheel[2] = {110, 20, 30};
-  state.Wheel1Tangent[0] = {10, kPi / 2};
-  state.Wheel1Tangent[1] = {10, -kPi / 2};
-  state.Wheel3Tangent[0] = {30, kPi / 2};
-  state.Wheel3Tangent[1] = {30, -kPi / 2};
-  state.Span[0] = FromCartesian(100, 20);   // wheel 1 top -> wheel 3 top
-  state.Span[1] = FromCartesian(120, -20);  // wheel 3 top -> wheel 2 top
-  state.Span[2] = FromCartesian(100, -20);  // wheel 1 bottom -> wheel 3 bottom
-  state.Span[3] = FromCartesian(120, 20);   // wheel 3 bottom -> wheel 2 bottom
-  return state;
-}
-
 // Row 1 is the whole picture: fill, wheels in their pens, spans in slot order 0, 2, 1, 3. A
 // non-finite value drops only the calls it reaches (indices into `all`, last first).
 TEST(DrawLayoutTest, DrawsEachElementWithItsPenAndSkipsOnlyNonFiniteOnes) {
+  // The belt on both sides of wheel 3, contacts above and below the centres: a swapped pair shows.
+  DriveState layout = Picture(1);
+  layout.Wheel[0] = {10, 20, 10};
+  layout.Wheel[1] = {230, 20, 10};
+  layout.Wheel[2] = {110, 20, 30};
+  static_cast<BeltPath&>(layout) = {{{10, kPi / 2}, {10, -kPi / 2}},
+                                    {{30, kPi / 2}, {30, -kPi / 2}},
+                                    {FromCartesian(100, 20), FromCartesian(120, -20),
+                                     FromCartesian(100, -20), FromCartesian(120, 20)}};
   // clang-format off
   const CanvasCalls all = {
       {"FillRect", {0, 0, 350, 400}, {}},
@@ -96,12 +77,11 @@ TEST(DrawLayoutTest, DrawsEachElementWithItsPenAndSkipsOnlyNonFiniteOnes) {
   // clang-format on
   const std::tuple<const char*, void (*)(DriveState&), std::vector<int>> rows[] = {
       {"all finite", [](DriveState&) {}, {}},
-      {"nan radius of wheel 2", [](DriveState& s) { s.Wheel[1].Radius = kNaN; }, {2}},
-      {"nan centre of wheel 1", [](DriveState& s) { s.Wheel[0].Y = kNaN; }, {7, 6, 5, 4, 1}},
-      {"nan length of span 1", [](DriveState& s) { s.Span[1].Length = kNaN; }, {9, 8}},
+      {"nan centre of wheel 1", [](DriveState& s) { s.Wheel[0].Y = NAN; }, {7, 6, 5, 4, 1}},
+      {"nan length of span 1", [](DriveState& s) { s.Span[1].Length = NAN; }, {9, 8}},
   };
   for (const auto& [name, spoil, skipped] : rows) {
-    DriveState state = FourSpanLayout();
+    DriveState state = layout;
     spoil(state);
     CanvasCalls expected = all;
     for (int i : skipped) expected.erase(expected.begin() + i);
