@@ -341,8 +341,7 @@ TEST(WindowBadInput, AZeroPitchForTheFreeTypeStopsTheButtonSilently) {
 }
 
 TEST(WindowLayoutCheck, ALengthThatIsNotTheRealBeltIsFlaggedUntilTheLayoutIsValid) {
-  const QString layoutWarning =
-      QStringLiteral("警告! このレイアウトではベルト長さが正しくありません");
+  const QString layoutWarning = QStringLiteral("警告! この配置のベルト長さは無効です");
   WindowDriver w;
   EXPECT_EQ(w.Text("Label14"), "");
   // A tensioner beyond wheel 2 on the line from wheel 1: the path misses it.
@@ -352,6 +351,7 @@ TEST(WindowLayoutCheck, ALengthThatIsNotTheRealBeltIsFlaggedUntilTheLayoutIsVali
   w.Calculate();
   EXPECT_EQ(w.Text("Edit11"), "460");
   EXPECT_EQ(w.Text("Label14"), layoutWarning);
+  EXPECT_LE(w.Find("Label14")->geometry().right(), w.form.width()) << "the whole line shows";
   // A tensioner on wheel 1's centre gives a belt shorter than the two-wheel belt.
   w.Type("Edit5", "100");
   w.Type("Edit7", "0");

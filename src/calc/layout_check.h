@@ -9,8 +9,7 @@
 
 namespace idrova {
 
-inline constexpr const char* kLayoutWarningText =
-    "警告! このレイアウトではベルト長さが正しくありません";
+inline constexpr const char* kLayoutWarningText = "警告! この配置のベルト長さは無効です";
 
 // True when BeltLength, as last computed, is the tight belt around the three
 // wheels of the state.
