@@ -15,7 +15,6 @@ QString Teeth(int count) { return QStringLiteral("歯数  %1").arg(count); }
 struct TypeRow {
   const char* Name;
   int Code;
-  double Pitch;
   const char* PitchText;
   const char* Diameter20;  // wheels 1 and 2, 20 teeth
   const char* Diameter10;  // wheel 3, 10 teeth
@@ -23,30 +22,18 @@ struct TypeRow {
 
 // Diameters worked out independently: z*p/pi for belts, p/sin(pi/z) for chains.
 const TypeRow kTypes[] = {
-    {"S45M1", 4, 4.5, "4.5", "φ28.65", "φ14.32"},
-    {"S5M1", 5, 5.0, "5", "φ31.83", "φ15.92"},
-    {"S8M1", 8, 8.0, "8", "φ50.93", "φ25.46"},
-    {"S14M1", 14, 14.0, "14", "φ89.13", "φ44.56"},
-    {"MXL1", 15, 2.032, "2.032", "φ12.94", "φ6.47"},
-    {"XL1", 16, 5.08, "5.08", "φ32.34", "φ16.17"},
-    {"L1", 17, 9.525, "9.525", "φ60.64", "φ30.32"},
-    {"H1", 18, 12.7, "12.7", "φ80.85", "φ40.43"},
-    {"XH1", 19, 22.225, "22.225", "φ141.49", "φ70.74"},
-    {"XXH1", 20, 31.75, "31.75", "φ202.13", "φ101.06"},
-    {"RS251", 25, 6.35, "6.35", "φ40.59", "φ20.55"},
-    {"RS351", 35, 9.525, "9.525", "φ60.89", "φ30.82"},
-    {"RS401", 40, 12.7, "12.7", "φ81.18", "φ41.1"},
-    {"RS501", 50, 15.875, "15.875", "φ101.48", "φ51.37"},
-    {"RS601", 60, 19.05, "19.05", "φ121.78", "φ61.65"},
-    {"RS801", 80, 25.4, "25.4", "φ162.37", "φ82.2"},
-    {"RS1001", 100, 31.75, "31.75", "φ202.96", "φ102.75"},
-    {"RS1201", 120, 38.1, "38.1", "φ243.55", "φ123.29"},
-    {"RS1401", 140, 44.45, "44.45", "φ284.14", "φ143.84"},
-    {"RS1601", 160, 50.8, "50.8", "φ324.74", "φ164.39"},
-    {"RS1801", 180, 57.15, "57.15", "φ365.33", "φ184.94"},
-    {"RS2001", 200, 63.5, "63.5", "φ405.92", "φ205.49"},
-    {"RS2401", 240, 76.2, "76.2", "φ487.1", "φ246.59"},
-};
+    {"S45M1", 4, "4.5", "φ28.65", "φ14.32"},        {"S5M1", 5, "5", "φ31.83", "φ15.92"},
+    {"S8M1", 8, "8", "φ50.93", "φ25.46"},           {"S14M1", 14, "14", "φ89.13", "φ44.56"},
+    {"MXL1", 15, "2.032", "φ12.94", "φ6.47"},       {"XL1", 16, "5.08", "φ32.34", "φ16.17"},
+    {"L1", 17, "9.525", "φ60.64", "φ30.32"},        {"H1", 18, "12.7", "φ80.85", "φ40.43"},
+    {"XH1", 19, "22.225", "φ141.49", "φ70.74"},     {"XXH1", 20, "31.75", "φ202.13", "φ101.06"},
+    {"RS251", 25, "6.35", "φ40.59", "φ20.55"},      {"RS351", 35, "9.525", "φ60.89", "φ30.82"},
+    {"RS401", 40, "12.7", "φ81.18", "φ41.1"},       {"RS501", 50, "15.875", "φ101.48", "φ51.37"},
+    {"RS601", 60, "19.05", "φ121.78", "φ61.65"},    {"RS801", 80, "25.4", "φ162.37", "φ82.2"},
+    {"RS1001", 100, "31.75", "φ202.96", "φ102.75"}, {"RS1201", 120, "38.1", "φ243.55", "φ123.29"},
+    {"RS1401", 140, "44.45", "φ284.14", "φ143.84"}, {"RS1601", 160, "50.8", "φ324.74", "φ164.39"},
+    {"RS1801", 180, "57.15", "φ365.33", "φ184.94"}, {"RS2001", 200, "63.5", "φ405.92", "φ205.49"},
+    {"RS2401", 240, "76.2", "φ487.1", "φ246.59"}};
 
 }  // namespace
 
@@ -60,7 +47,7 @@ TEST(WindowTypeMenu, EveryCatalogueEntrySetsTypePitchRadiiAndRecalculates) {
     EXPECT_EQ(w.Text("Edit10"), row.PitchText);
     EXPECT_TRUE(w.Find<QLineEdit>("Edit10")->isReadOnly());
     EXPECT_EQ(w.form.State().BeltType, row.Code);
-    EXPECT_EQ(w.form.State().Pitch, row.Pitch);
+    EXPECT_EQ(w.form.State().Pitch, std::stod(row.PitchText));
     EXPECT_EQ(w.Text("Label9"), QString::fromUtf8(row.Diameter20));
     EXPECT_EQ(w.Text("Label11"), QString::fromUtf8(row.Diameter10));
     // The results belong to the new wheels.
@@ -191,21 +178,19 @@ TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
 namespace {
 struct SearchRow {
   const char* Name;
-  int Mode;       // item of the unknown quantity
-  int Direction;  // item of the direction
-  const char* Requested;
-  const char* CoordinateEdit;
+  int Mode;               // item of the unknown quantity: 1 X3 (Edit7), 2 Y3 (Edit8)
+  int Direction;          // item of the direction
+  const char* Requested;  // typed into Edit11, and shown there afterwards
   const char* ExpectedCoordinate;
-  const char* ExpectedLength;
   const char* Warning;
 };
 const SearchRow kSearches[] = {
-    {"x3 528 plus", 1, 0, "528", "Edit7", "84.93", "528", ""},
-    {"x3 524 minus", 1, 1, "524", "Edit7", "68.63", "524", ""},
-    {"y3 528 minus", 2, 1, "528", "Edit8", "1.4", "528", ""},
-    {"already within tolerance", 1, 0, "524.29", "Edit7", "70", "524.29", ""},
-    {"x3 524 plus runs away", 1, 0, "524", "Edit7", "70", "524", "警告! 方向指定が間違っています"},
-    {"shorter than two wheels", 1, 0, "500", "Edit7", "70", "500", "警告! 指定長さが短かすぎます"},
+    {"x3 528 plus", 1, 0, "528", "84.93", ""},
+    {"x3 524 minus", 1, 1, "524", "68.63", ""},
+    {"y3 528 minus", 2, 1, "528", "1.4", ""},
+    {"already within tolerance", 1, 0, "524.29", "70", ""},
+    {"x3 524 plus runs away", 1, 0, "524", "70", "警告! 方向指定が間違っています"},
+    {"shorter than two wheels", 1, 0, "500", "70", "警告! 指定長さが短かすぎます"},
 };
 }  // namespace
 
@@ -217,8 +202,8 @@ TEST(WindowSearch, DesignLayoutCases) {
     w.ClickItem("RadioGroup2", row.Direction);
     w.Type("Edit11", row.Requested);
     w.Calculate();
-    EXPECT_EQ(w.Text(row.CoordinateEdit), row.ExpectedCoordinate);
-    EXPECT_EQ(w.Text("Edit11"), row.ExpectedLength);
+    EXPECT_EQ(w.Text(row.Mode == 1 ? "Edit7" : "Edit8"), row.ExpectedCoordinate);
+    EXPECT_EQ(w.Text("Edit11"), row.Requested);
     EXPECT_EQ(w.Text("Label14"), QString::fromUtf8(row.Warning));
     EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
     // State and edit agree: the edit reads back to the stored coordinate.
