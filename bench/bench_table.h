@@ -15,6 +15,12 @@
 
 namespace idrova::bench {
 
+// A benchmark's registered name and the measure it stands for in the table.
+struct NamedRun {
+  const char* Name;
+  const char* Measure;
+};
+
 // Prints as the console reporter does and keeps, per benchmark, the median
 // of its repetitions (or its only run).
 class TableReporter : public benchmark::ConsoleReporter {

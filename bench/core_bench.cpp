@@ -146,10 +146,7 @@ void WriteTable(const idrova::bench::TableReporter& results, const std::string& 
   using idrova::bench::TableReporter;
   idrova::bench::TableRows rows(file);
 
-  const struct {
-    const char* Name;
-    const char* Measure;
-  } kPaths[] = {
+  const idrova::bench::NamedRun kPaths[] = {
       {"BM_ComputeBeltPath/design_case_C", "ComputeBeltPath, design layout (case C)"},
       {"BM_ComputeBeltPath/case_A", "ComputeBeltPath, case A (wheel 3 at 60, 90)"},
       {"BM_ComputeBeltPath/case_B", "ComputeBeltPath, case B (wheel 3 at 75, 50)"},
@@ -161,10 +158,7 @@ void WriteTable(const idrova::bench::TableReporter& results, const std::string& 
              "≤ 350 ns/call");
   }
 
-  const struct {
-    const char* Name;
-    const char* Measure;
-  } kChecks[] = {
+  const idrova::bench::NamedRun kChecks[] = {
       {"BM_TightBeltLength/design_case_C", "TightBeltLength, design layout (case C)"},
       {"BM_TightBeltLength/case_A", "TightBeltLength, case A layout"},
       {"BM_TightBeltLength/case_B", "TightBeltLength, case B layout"},

@@ -114,10 +114,7 @@ BENCHMARK_CAPTURE(BM_CalculateX3, with_repaint, true)->Unit(benchmark::kMicrosec
 void WriteTable(const idrova::bench::TableReporter& results, const std::string& file) {
   using idrova::bench::JudgedTime;
   idrova::bench::TableRows rows(file);
-  const struct {
-    const char* Name;
-    const char* Measure;
-  } kRows[] = {
+  const idrova::bench::NamedRun kRows[] = {
       {"BM_StepperClick/bitmaps",
        "Stepper click on UpDown7 (step X3, recalculate, redraw both bitmaps)"},
       {"BM_StepperClick/with_repaint", "Stepper click on UpDown7, plus the window repaint"},

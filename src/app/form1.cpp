@@ -415,7 +415,7 @@ void TForm1::Recalculate() {
   const idrova::PathCase path = idrova::ComputeBeltPath(state_);
   Edit11->setText(FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-  ShowBeltTeeth(state_.BeltLength);
+  ShowBeltTeeth();
   if (path != idrova::PathCase::None) ShowLayoutCheck(idrova::BeltPathFitsLayout(state_));
   DrawLayout();
 }
@@ -436,9 +436,9 @@ void TForm1::ShowLayoutCheck(bool valid) {
 // The belt length in whole teeth. Without a pitch there is no whole-tooth
 // count: the previous one stays on screen. A count beyond what can be held
 // shows as "---" rather than as a wrong number.
-void TForm1::ShowBeltTeeth(double length) {
+void TForm1::ShowBeltTeeth() {
   if (state_.Pitch == 0.0) return;
-  if (const auto teeth = idrova::LengthInTeeth(length, state_.Pitch)) {
+  if (const auto teeth = idrova::LengthInTeeth(state_.BeltLength, state_.Pitch)) {
     state_.BeltTeeth = *teeth;
     ShowTeethCount();
   } else {

@@ -81,7 +81,7 @@ class TForm1 : public QWidget {
 
   void ReadInputs();
   void Recalculate();
-  void ShowBeltTeeth(double length);
+  void ShowBeltTeeth();
   void ShowTeethCount();
   void DrawLayout();
   void ClearPicture();
