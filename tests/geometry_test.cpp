@@ -98,6 +98,8 @@ TEST(BeltPathTest, DriveStateOverloadAndOuterWinding) {
   state.EmptySpan = {1, 2};
   ASSERT_EQ(ComputeBeltPath(state), C);
   EXPECT_EQ(std::pair(state.Span[1].Length, state.Span[1].Angle), std::pair(1.0, 2.0));
+  const double designTurns[3] = {2.876538, 2.991376, 0.415271};
+  for (int i = 0; i < 3; ++i) EXPECT_NEAR(state.WheelTurn[i], designTurns[i], kFigureMm) << i;
   const BeltPath before = state;
   state.WindingMode = 1;
   state.Wheel[2] = {60, 90, kR10};
@@ -141,6 +143,16 @@ TEST(BeltPathTest, NamedLayoutsMovedAndTurned) {
       double turns = 0.0;
       for (int i = 0; i < 4; ++i) turns += WrapArc(way[i], way[(i + 1) % 4], 1.0);
       EXPECT_NEAR(turns, kTwoPi, 1e-9) << "the belt does not go round once";
+      // The stored wheel turns are the arcs the length sums, and go round once too.
+      EXPECT_NEAR(p.WheelTurn[0] + p.WheelTurn[1] + p.WheelTurn[2], kTwoPi, 1e-9);
+      double spans = 0.0;
+      for (const PolarVector& span : p.Span) spans += span.Length;
+      EXPECT_NEAR(p.WheelTurn[0] * w[0].Radius + p.WheelTurn[1] * w[1].Radius +
+                      p.WheelTurn[2] * w[2].Radius + spans,
+                  p.BeltLength, 1e-9);
+      if (pathCase == B) {
+        EXPECT_EQ(p.WheelTurn[2], 0.0) << "wheel 3 does not touch the belt";
+      }
 
       ExpectTangent(w[0], left ? w[2] : w[1], p.Wheel1Tangent[0], p.Span[0], 1.0);
       ExpectTangent(w[0], right ? w[2] : w[1], p.Wheel1Tangent[1], p.Span[2], -1.0);

@@ -35,7 +35,7 @@ double NearDirection(double angle, double reference) {
 // only by rounding (parallel spans on either side of a wheel) wrap no belt
 // rather than a whole extra turn. Both would show a belt longer by a full
 // circumference of the wheel.
-double WrapArc(PolarVector in, PolarVector out, double radius) {
+double WrapTurn(PolarVector in, PolarVector out) {
   constexpr double kRoundingRad = 1e-12;
   double angle = out.Angle;
   if (angle < in.Angle) angle += kTwoPi;
@@ -43,7 +43,11 @@ double WrapArc(PolarVector in, PolarVector out, double radius) {
   if (angle - in.Angle >= kTwoPi) angle -= kTwoPi;
   double turn = angle - in.Angle;
   if (kTwoPi - turn <= kRoundingRad) turn = 0.0;
-  return turn * radius;
+  return turn;
+}
+
+double WrapArc(PolarVector in, PolarVector out, double radius) {
+  return WrapTurn(in, out) * radius;
 }
 
 PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVector emptySpan,
@@ -76,8 +80,9 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
   const double r2 = w2.Radius;
   const double r3 = w3.Radius;
   PolarVector(&span)[4] = path.Span;
-  double arc1 = 0.0;
-  double arc2 = 0.0;
+  double turn1 = 0.0;
+  double turn2 = 0.0;
+  double turn3 = 0.0;
   double arc3 = 0.0;
   PathCase pathCase = PathCase::B;
 
@@ -95,9 +100,10 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
     span[1] = t32.Segment[0];
     span[2] = t12.Segment[1];
     span[3] = emptySpan;
-    arc1 = WrapArc(Reversed(span[0]), span[2], r1);
-    arc2 = WrapArc(span[2], Reversed(span[1]), r2);
-    arc3 = WrapArc(Reversed(span[1]), Reversed(span[0]), r3);
+    turn1 = WrapTurn(Reversed(span[0]), span[2]);
+    turn2 = WrapTurn(span[2], Reversed(span[1]));
+    turn3 = WrapTurn(Reversed(span[1]), Reversed(span[0]));
+    arc3 = turn3 * r3;
   } else if (!bulgesLeft && !bulgesRight) {
     // The two-wheel belt; wheel 3 does not touch it.
     path.Wheel1Tangent[0] = ContactOf(t12, 0);
@@ -106,8 +112,8 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
     span[1] = emptySpan;
     span[2] = t12.Segment[1];
     span[3] = emptySpan;
-    arc1 = WrapArc(Reversed(span[0]), span[2], r1);
-    arc2 = WrapArc(span[2], Reversed(span[0]), r2);
+    turn1 = WrapTurn(Reversed(span[0]), span[2]);
+    turn2 = WrapTurn(span[2], Reversed(span[0]));
   } else if (!bulgesLeft) {
     // Wheel 1 -> 3 -> 2 on the right, 2 -> 1 back along the left span.
     pathCase = PathCase::C;
@@ -119,9 +125,10 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
     span[1] = emptySpan;
     span[2] = t13.Segment[1];
     span[3] = t32.Segment[1];
-    arc1 = WrapArc(Reversed(span[0]), span[2], r1);
-    arc2 = WrapArc(span[3], Reversed(span[0]), r2);
-    arc3 = WrapArc(span[2], span[3], r3);
+    turn1 = WrapTurn(Reversed(span[0]), span[2]);
+    turn2 = WrapTurn(span[3], Reversed(span[0]));
+    turn3 = WrapTurn(span[2], span[3]);
+    arc3 = turn3 * r3;
   } else {
     // Wheel 3 is wrapped twice, once on each side of the belt.
     pathCase = PathCase::D;
@@ -134,13 +141,20 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
     span[1] = t32.Segment[0];
     span[2] = t13.Segment[1];
     span[3] = t32.Segment[1];
-    arc1 = WrapArc(Reversed(span[0]), span[2], r1);
-    arc2 = WrapArc(span[3], Reversed(span[1]), r2);
-    arc3 = WrapArc(span[2], span[3], r3) + WrapArc(Reversed(span[1]), Reversed(span[0]), r3);
+    turn1 = WrapTurn(Reversed(span[0]), span[2]);
+    turn2 = WrapTurn(span[3], Reversed(span[1]));
+    // Both arcs on wheel 3 are added as lengths, each turn times the radius.
+    const double right3 = WrapTurn(span[2], span[3]);
+    const double left3 = WrapTurn(Reversed(span[1]), Reversed(span[0]));
+    arc3 = right3 * r3 + left3 * r3;
+    turn3 = right3 + left3;
   }
 
-  path.BeltLength =
-      arc1 + arc2 + arc3 + span[0].Length + span[1].Length + span[2].Length + span[3].Length;
+  path.WheelTurn[0] = turn1;
+  path.WheelTurn[1] = turn2;
+  path.WheelTurn[2] = turn3;
+  path.BeltLength = turn1 * r1 + turn2 * r2 + arc3 + span[0].Length + span[1].Length +
+                    span[2].Length + span[3].Length;
 
   // The two-wheel belt, whatever the case; in case B the same sum.
   const PolarVector left = t12.Segment[0];

@@ -15,6 +15,10 @@ struct BeltPath {
   PolarVector Span[4];           // straight spans; EmptySpan where a case has none
   double BeltLength = 0.0;       // mm
   double MinBeltLength = 0.0;    // mm, belt around wheels 1 and 2 alone
+  // Angle of belt wrapped on each wheel, rad in [0, 2 pi): the turns that the
+  // belt length sums (wheel 3 with both its arcs where it is wrapped twice;
+  // 0 where it does not touch the belt). Around a real belt they add up to 2 pi.
+  double WheelTurn[3] = {0.0, 0.0, 0.0};
 };
 
 // Which way the belt runs round the tensioner.
@@ -26,8 +30,11 @@ enum class PathCase {
   None,  // outer winding (or an unknown mode): nothing computed
 };
 
-// Length of belt wrapped counterclockwise on a wheel of the given radius from
-// the arrival direction to the leave direction; only the angles are used.
+// Counterclockwise turn of the belt on a wheel from the arrival direction to
+// the leave direction, rad in [0, 2 pi); only the angles are used.
+double WrapTurn(PolarVector in, PolarVector out);
+
+// Length of belt wrapped on a wheel of the given radius: WrapTurn x radius.
 double WrapArc(PolarVector in, PolarVector out, double radius);
 
 // Computes the path for inner winding (windingMode 0) and writes every field
