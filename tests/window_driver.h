@@ -16,6 +16,11 @@
 
 #include "app/form1.h"
 
+// Failures print texts as the user reads them.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+QT_END_NAMESPACE
+
 class WindowDriver {
  public:
   WindowDriver() {

@@ -7,6 +7,8 @@
 #include <QPainterPath>
 #include <QStyleOption>
 
+#include "app/focus_frame_style.h"
+
 using idrova::ArrowButton;
 
 namespace {
@@ -96,25 +98,33 @@ void ArrowControl::mouseReleaseEvent(QMouseEvent* event) {
   emit mouseUp();
 }
 
-void ArrowControl::keyPressEvent(QKeyEvent* event) {
-  // The arrow keys step like one short press of the matching arrow.
-  ArrowButton button;
-  switch (event->key()) {
-    case Qt::Key_Up:
-    case Qt::Key_Right:
-      button = ArrowButton::Next;
-      break;
-    case Qt::Key_Down:
-    case Qt::Key_Left:
-      button = ArrowButton::Previous;
-      break;
-    default:
-      QWidget::keyPressEvent(event);
-      return;
-  }
+void ArrowControl::Step(ArrowButton button) {
+  if (!isEnabled()) return;
   emit mouseDown(Qt::NoButton);
   Click(button);
   emit mouseUp();
+}
+
+void ArrowControl::keyPressEvent(QKeyEvent* event) {
+  // The arrow keys step like one short press of the matching arrow.
+  switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+      Step(ArrowButton::Next);
+      return;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+      Step(ArrowButton::Previous);
+      return;
+    case Qt::Key_PageUp:
+      emit pageStep(ArrowButton::Next);
+      return;
+    case Qt::Key_PageDown:
+      emit pageStep(ArrowButton::Previous);
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }
 
 void ArrowControl::changeEvent(QEvent* event) {
@@ -165,9 +175,7 @@ void ArrowControl::paintEvent(QPaintEvent*) {
   triangle(nextRect, ArrowButton::Next);
   triangle(prevRect, ArrowButton::Previous);
   if (hasFocus()) {
-    painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(pal.color(QPalette::Highlight), 1, Qt::DotLine));
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.drawRect(whole.adjusted(1, 1, -2, -2));
+    idrova::DrawFocusFrame(painter, this, whole);
   }
 }

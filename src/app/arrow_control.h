@@ -32,6 +32,12 @@ class ArrowControl : public QWidget {
   // and writes it into the edit; at an end of a non-wrapping range a click
   // does nothing at all, not even a clicked().
   void AttachTo(QLineEdit* edit);
+  QLineEdit* Buddy() const { return buddy_; }
+
+  // One short press of an arrow, as a click from the keyboard or a screen
+  // reader makes it: mouseDown without buttons, one click, mouseUp. Nothing
+  // happens while the control is disabled.
+  void Step(idrova::ArrowButton button);
 
   // Auto-repeat timing while the left button is held: a first delay, then a
   // steady rate. The soak shortens both to hold many presses quickly.
@@ -46,6 +52,9 @@ class ArrowControl : public QWidget {
   void mouseDown(Qt::MouseButtons buttons);
   // The press ended: mouse release, or the end of a keyboard step.
   void mouseUp();
+  // Page Up (next) or Page Down (previous) on the focused control: a coarse
+  // step for whoever handles it; no click, no press.
+  void pageStep(idrova::ArrowButton button);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

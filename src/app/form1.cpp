@@ -1,40 +1,23 @@
-// TForm1: controls, wiring and the thin handlers of the window.
+// TForm1: the controls and their places, menus, wiring, keyboard, look and
+// placement of the window.
 #include "app/form1.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QScreen>
 #include <QShowEvent>
+#include <QWindow>
 
-#include "calc/belt_teeth.h"
-#include "calc/layout_check.h"
-#include "calc/modes.h"
-#include "calc/solver.h"
+#include "app/accessibility.h"
+#include "app/control_texts.h"
+#include "app/focus_frame_style.h"
+#include "app/form1_look.h"
 #include "draw/layout_drawing.h"
-#include "input/standard_lengths.h"
-#include "input/stepper.h"
-#include "input/wheel_sizing.h"
-#include "text/number_text.h"
 
 using idrova::ArrowButton;
 
 namespace {
-
-const QColor kUnknownFieldColor(255, 255, 181);  // pale yellow: the quantity solved for
-const QColor kPlainFieldColor(255, 255, 255);
-constexpr idrova::Rgb kNavy{0, 0, 128};
-const QString kTeethPrefix = QStringLiteral("歯数  ");
-constexpr int kMaxShownBadText = 40;
-
-QString ToQ(const std::string& text) { return QString::fromStdString(text); }
-
-QString FormatQ(const char* picture, double value) {
-  return ToQ(idrova::FormatFloat(picture, value));
-}
-
-void SetBase(QLineEdit* edit, const QColor& color) {
-  QPalette pal = edit->palette();
-  pal.setColor(QPalette::Base, color);
-  edit->setPalette(pal);
-}
 
 void SetTextColor(QLabel* label, const QColor& color) {
   QPalette pal = label->palette();
@@ -42,12 +25,19 @@ void SetTextColor(QLabel* label, const QColor& color) {
   label->setPalette(pal);
 }
 
+// A label and the room its text may take (fit.h): MinLeft and MaxRight 0
+// mean the design place and the window's right margin.
 struct LabelRow {
   QLabel* TForm1::*Field;
   const char* Name;
   int Left, Top, Width, Height;  // width 0: sized to its text
   const char* Caption;
+  int MinLeft = 0;
+  int MaxRight = 0;
 };
+
+// The last client column a text may use: two pixels short of the edge.
+constexpr int kTextRight = TForm1::kClientWidth - 3;
 
 struct EditRow {
   QLineEdit* TForm1::*Field;
@@ -56,6 +46,7 @@ struct EditRow {
   const char* Text;
   bool ReadOnly;
   bool TabStop;
+  int PixelSize;  // of the number face: the edit's widest text fits
 };
 
 struct ArrowRow {
@@ -73,15 +64,18 @@ struct ArrowRow {
 TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   setObjectName("Form1");
   setWindowTitle("Idrova Ver1.0");
-  QFont font("IPAPGothic");
-  font.setPixelSize(15);
+  setWindowIcon(QIcon(QStringLiteral(":/idrova/idrova.png")));
+  QFont font(idrova::kWindowFace);
+  font.setPixelSize(idrova::kWindowPixelSize);
   setFont(font);
+  idrova::InstallAccessibleInterfaces();
   BuildControls();
   BuildMenus();
   WireEvents();
   SetTabOrder();
+  SetUpKeyboardAndLook();
   setFixedSize(kClientWidth, kClientHeight);
-  move(298, 117);
+  move(kDesignPosition);
   canvas_ = ImageCanvas(&Image2->Bitmap());
   errorMessage_ = new QMessageBox(this);
   errorMessage_->setObjectName("ErrorMessage");
@@ -92,6 +86,10 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
 }
 
 void TForm1::BuildControls() {
+  // Value labels may grow to the left into the free part of their row: the
+  // diameter columns up to the next column, the two-wheel length up to the
+  // winding buttons, the tooth count up to the unknown-quantity group, the
+  // type up to that group from the right.
   static const LabelRow kLabels[] = {
       {&TForm1::Label1, "Label1", 446, 138, 34, 15, "NO 1"},
       {&TForm1::Label2, "Label2", 535, 138, 34, 15, "NO 2"},
@@ -101,20 +99,21 @@ void TForm1::BuildControls() {
       {&TForm1::Label6, "Label6", 409, 227, 30, 15, "歯数"},
       {&TForm1::Label7, "Label7", 409, 109, 37, 15, "ピッチ"},
       {&TForm1::Label8, "Label8", 408, 256, 30, 15, "直径"},
-      {&TForm1::Label9, "Label9", 454, 256, 0, 15, ""},
-      {&TForm1::Label10, "Label10", 540, 256, 0, 15, ""},
-      {&TForm1::Label11, "Label11", 625, 256, 0, 15, ""},
-      {&TForm1::Label12, "Label12", 408, 80, 78, 15, "種類    S8M"},
-      {&TForm1::Label13, "Label13", 595, 11, 27, 15, "(min"},
-      {&TForm1::Label14, "Label14", 424, 328, 0, 15, ""},
-      {&TForm1::Label15, "Label15", 448, 416, 0, 15, ""},
-      {&TForm1::Label16, "Label16", 597, 56, 30, 15, "歯数"},
+      {&TForm1::Label9, "Label9", 454, 256, 0, 15, "", 440, 538},
+      {&TForm1::Label10, "Label10", 540, 256, 0, 15, "", 540, 606},
+      {&TForm1::Label11, "Label11", 625, 256, 0, 15, "", 608, kTextRight},
+      {&TForm1::Label12, "Label12", 408, 80, 78, 15, "種類    S8M", 408, 501},
+      {&TForm1::Label13, "Label13", 595, 11, 27, 15, "(min", 470, kTextRight},
+      {&TForm1::Label14, "Label14", 424, 328, 0, 15, "", 380, kTextRight},
+      {&TForm1::Label15, "Label15", 448, 416, 0, 15, "", 440, kTextRight},
+      {&TForm1::Label16, "Label16", 597, 56, 30, 15, "歯数", 587, kTextRight},
   };
   for (const LabelRow& row : kLabels) {
     auto* label = new QLabel(this);
     label->setObjectName(row.Name);
-    label->move(row.Left, row.Top);
-    label->resize(row.Width, row.Height);
+    label->setGeometry(row.Left, row.Top, row.Width, row.Height);
+    labelRooms_.insert(label, {row.Left, row.Width, row.MinLeft ? row.MinLeft : row.Left,
+                               row.MaxRight ? row.MaxRight : kTextRight});
     SetCaption(label, QString::fromUtf8(row.Caption));
     this->*row.Field = label;
   }
@@ -124,17 +123,17 @@ void TForm1::BuildControls() {
   Label1->setAutoFillBackground(true);  // button-face background
 
   static const EditRow kEdits[] = {
-      {&TForm1::Edit1, "Edit1", 433, 163, 60, 23, "0", false, false},
-      {&TForm1::Edit2, "Edit2", 432, 194, 60, 23, "0", false, false},
-      {&TForm1::Edit3, "Edit3", 455, 224, 35, 23, "20", true, false},
-      {&TForm1::Edit4, "Edit4", 520, 163, 60, 23, "150", false, false},
-      {&TForm1::Edit5, "Edit5", 518, 194, 60, 23, "100", false, false},
-      {&TForm1::Edit6, "Edit6", 541, 222, 35, 23, "20", true, false},
-      {&TForm1::Edit7, "Edit7", 603, 165, 60, 23, "70", false, false},
-      {&TForm1::Edit8, "Edit8", 604, 193, 60, 23, "10", false, false},
-      {&TForm1::Edit9, "Edit9", 626, 221, 35, 23, "10", true, false},
-      {&TForm1::Edit10, "Edit10", 448, 103, 50, 23, "8", true, true},
-      {&TForm1::Edit11, "Edit11", 595, 29, 60, 23, "0", false, true},
+      {&TForm1::Edit1, "Edit1", 433, 163, 60, 23, "0", false, false, 15},
+      {&TForm1::Edit2, "Edit2", 432, 194, 60, 23, "0", false, false, 15},
+      {&TForm1::Edit3, "Edit3", 455, 224, 35, 23, "20", true, false, 15},
+      {&TForm1::Edit4, "Edit4", 520, 163, 60, 23, "150", false, false, 15},
+      {&TForm1::Edit5, "Edit5", 518, 194, 60, 23, "100", false, false, 15},
+      {&TForm1::Edit6, "Edit6", 541, 222, 35, 23, "20", true, false, 15},
+      {&TForm1::Edit7, "Edit7", 603, 165, 60, 23, "70", false, false, 15},
+      {&TForm1::Edit8, "Edit8", 604, 193, 60, 23, "10", false, false, 15},
+      {&TForm1::Edit9, "Edit9", 626, 221, 35, 23, "10", true, false, 15},
+      {&TForm1::Edit10, "Edit10", 448, 103, 50, 23, "8", true, true, 14},  // 22.225 in 50 pixels
+      {&TForm1::Edit11, "Edit11", 595, 29, 60, 23, "0", false, true, 15},
   };
   for (const EditRow& row : kEdits) {
     auto* edit = new QLineEdit(QString::fromUtf8(row.Text), this);
@@ -142,11 +141,11 @@ void TForm1::BuildControls() {
     edit->setGeometry(row.Left, row.Top, row.Width, row.Height);
     edit->setReadOnly(row.ReadOnly);
     edit->setFocusPolicy(row.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    edit->setTextMargins(1, 0, 1, 0);
-    SetBase(edit, kPlainFieldColor);
+    idrova::SetNumberFace(edit, row.PixelSize);
+    idrova::SetBase(edit, idrova::kPlainFieldColor);
     this->*row.Field = edit;
   }
-  SetBase(Edit11, kUnknownFieldColor);
+  idrova::SetBase(Edit11, idrova::kUnknownFieldColor);
 
   static const ArrowRow kArrows[] = {
       {&TForm1::UpDown1, "UpDown1", 493, 163, 20, 20, Qt::Horizontal, 0, 1000, 0, true, nullptr},
@@ -213,7 +212,7 @@ void TForm1::BuildControls() {
   Button1->setObjectName("Button1");
   Button1->setGeometry(592, 288, 75, 25);
 
-  ScrollBar1 = new QScrollBar(Qt::Horizontal, this);
+  ScrollBar1 = new ZoomBar(this);
   ScrollBar1->setObjectName("ScrollBar1");
   ScrollBar1->setGeometry(64, 424, 259, 15);
   ScrollBar1->setRange(1, 20);
@@ -275,6 +274,19 @@ void TForm1::WireEvents() {
     connect(arrows, &ArrowControl::mouseDown, this, &TForm1::UpDownMouseDown);
     connect(arrows, &ArrowControl::mouseUp, this, &TForm1::UpDownMouseUp);
   }
+  // Page Up / Page Down: one 10 mm step of the stepper's coordinate.
+  const struct {
+    ArrowControl* Arrows;
+    int Wheel;
+    bool Y;
+    QLineEdit* Edit;
+  } kPageSteps[] = {{UpDown1, 0, false, Edit1}, {UpDown2, 0, true, Edit2},
+                    {UpDown4, 1, false, Edit4}, {UpDown5, 1, true, Edit5},
+                    {UpDown7, 2, false, Edit7}, {UpDown8, 2, true, Edit8}};
+  for (const auto& page : kPageSteps)
+    connect(page.Arrows, &ArrowControl::pageStep, this, [this, page](ArrowButton button) {
+      StepWheelCoordinate(page.Wheel, page.Y, page.Edit, button, true);
+    });
   connect(UpDown10, &ArrowControl::clicked, this, &TForm1::UpDown10Click);
 
   // Radio items act when they become selected, as a click that changes the
@@ -341,290 +353,107 @@ bool TForm1::focusNextPrevChild(bool next) {
   return QWidget::focusNextPrevChild(next);
 }
 
+// Every control gets the window's focus frame, its tooltip and accessible
+// name, and passes its keys by the window first (the type menu keys, Return
+// on the calculate button); an edit shows its text from the first character
+// once it loses the focus.
+void TForm1::SetUpKeyboardAndLook() {
+  focusStyle_ = new idrova::FocusFrameStyle();
+  focusStyle_->setParent(this);
+  installEventFilter(this);
+  for (QWidget* widget : findChildren<QWidget*>()) {
+    if (qobject_cast<QMenu*>(widget) || widget == errorMessage_) continue;
+    widget->setStyle(focusStyle_);
+    widget->installEventFilter(this);
+  }
+  idrova::ApplyControlTexts(this);
+  PopupMenu1->setAccessibleName(QStringLiteral("種類メニュー"));
+  PopupMenu2->setAccessibleName(QStringLiteral("図のメニュー"));
+}
+
+namespace {
+bool IsTypeMenuKey(const QKeyEvent& key) {
+  return key.key() == Qt::Key_Menu ||
+         (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
+}
+}  // namespace
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  // Edits keep their own edit menu; every other control opens the type menu.
+  // A key an edit leaves unhandled reaches the window too: the focus decides.
+  const bool edit = qobject_cast<QLineEdit*>(watched) != nullptr ||
+                    qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+  switch (event->type()) {
+    case QEvent::KeyPress: {
+      const auto* key = static_cast<QKeyEvent*>(event);
+      if (!edit && IsTypeMenuKey(*key)) {
+        OpenTypeMenuFromKeyboard();
+        return true;
+      }
+      if (watched == Button1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
+        if (Button1->isEnabled()) Button1->click();
+        return true;
+      }
+      break;
+    }
+    case QEvent::ContextMenu:
+      if (!edit && static_cast<QContextMenuEvent*>(event)->reason() ==
+                       QContextMenuEvent::Keyboard) {
+        OpenTypeMenuFromKeyboard();
+        return true;
+      }
+      break;
+    case QEvent::FocusOut:
+      if (auto* left = qobject_cast<QLineEdit*>(watched)) left->setCursorPosition(0);
+      break;
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
+
+// The type menu opened from the keyboard stands below the type label, its
+// first entry ready for the arrow keys and Return.
+void TForm1::OpenTypeMenuFromKeyboard() {
+  PopupMenu1->popup(Label12->mapToGlobal(QPoint(0, Label12->height())));
+  PopupMenu1->setActiveAction(PopupMenu1->actions().first());
+}
+
+// The design place when the whole window fits the screen's free area there;
+// otherwise the nearest place inside it. The frame is at least the design's
+// outer size, also before the window manager has framed the window.
+void TForm1::PlaceOnScreen() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QSize outer = frameGeometry().size().expandedTo(kDesignOuterSize);
+  move(idrova::PlaceInside(shownOn->availableGeometry(), outer, kDesignPosition));
+}
+
+// The picture's bitmaps follow the device pixel ratio of the screen the
+// window is on; a change redraws the last computed path at the new ratio.
+void TForm1::UpdatePictureResolution() {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == Image2->Bitmap().devicePixelRatio()) return;
+  Image1->SetDevicePixelRatio(ratio);
+  Image2->SetDevicePixelRatio(ratio);
+  canvas_ = ImageCanvas(&Image2->Bitmap());
+  canvas_.SetBrushColor(palette().color(QPalette::Button));
+  if (activated_) DrawLayout();
+}
+
 void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
+  if (!screenWatched_ && windowHandle()) {
+    screenWatched_ = true;
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { UpdatePictureResolution(); });
+  }
+  UpdatePictureResolution();
   // The start-up runs once, when the window is first shown; coming back to
   // the window later resets nothing.
   if (!activated_) {
+    PlaceOnScreen();
     activated_ = true;
     FormActivate();
   }
 }
 
-// ---------------------------------------------------------------------------
-// Helpers
-
-template <typename Handler>
-void TForm1::Guarded(Handler handler) {
-  try {
-    handler();
-  } catch (const idrova::ConversionError& error) {
-    ShowConversionError(QString::fromStdString(error.Text()));
-  }
-}
-
-double TForm1::ReadNumber(const QLineEdit* edit) const {
-  return idrova::StrToFloat(edit->text().toStdString());
-}
-
-void TForm1::SetCaption(QLabel* label, const QString& text) {
-  label->setText(text);
-  // Labels grow with their text from their top-left corner.
-  const QSize hint = label->sizeHint();
-  label->resize(std::max(label->width(), hint.width()), std::max(label->height(), hint.height()));
-}
-
-void TForm1::ShowConversionError(const QString& text) {
-  QString shown = text;
-  if (shown.size() > kMaxShownBadText) shown = shown.left(kMaxShownBadText) + QStringLiteral("…");
-  errorMessage_->setText(
-      QStringLiteral("'%1' は数値として読めません。\n'%1' is not a valid number.").arg(shown));
-  errorMessage_->open();
-}
-
-// ---------------------------------------------------------------------------
-// Start-up, recalculation and drawing
-
-void TForm1::FormActivate() {
-  idrova::ApplyStartValues(state_);
-  canvas_.SetBrushColor(palette().color(QPalette::Button));
-  canvas_.SetPenColor(kNavy);
-  Guarded([this] {
-    ReadInputs();
-    ClearPicture();
-    Recalculate();
-  });
-}
-
-void TForm1::ReadInputs() {
-  state_.Wheel[0].X = ReadNumber(Edit1);
-  state_.Wheel[0].Y = ReadNumber(Edit2);
-  state_.Wheel[1].X = ReadNumber(Edit4);
-  state_.Wheel[1].Y = ReadNumber(Edit5);
-  state_.Wheel[2].X = ReadNumber(Edit7);
-  state_.Wheel[2].Y = ReadNumber(Edit8);
-  state_.Pitch = ReadNumber(Edit10);
-  QLineEdit* const teethEdits[3] = {Edit3, Edit6, Edit9};
-  for (int i = 0; i < 3; ++i) {
-    state_.Teeth[i] = ReadNumber(teethEdits[i]);
-    state_.Wheel[i].Radius = idrova::StartupPulleyRadius(state_.Teeth[i], state_.Pitch);
-  }
-}
-
-void TForm1::Recalculate() {
-  const idrova::PathCase path = idrova::ComputeBeltPath(state_);
-  Edit11->setText(FormatQ("###0.##", state_.BeltLength));
-  SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-  ShowBeltTeeth();
-  if (path != idrova::PathCase::None) ShowLayoutCheck(idrova::BeltPathFitsLayout(state_));
-  DrawLayout();
-}
-
-// A layout whose belt length is not the real one is flagged on the warning
-// line until a recalculation finds the layout valid again. The search
-// warnings share the line and keep their own rules.
-void TForm1::ShowLayoutCheck(bool valid) {
-  if (!valid) {
-    SetCaption(Label14, QString::fromUtf8(idrova::kLayoutWarningText));
-    layoutWarningShown_ = true;
-  } else if (layoutWarningShown_) {
-    SetCaption(Label14, QString());
-    layoutWarningShown_ = false;
-  }
-}
-
-// The belt length in whole teeth. Without a pitch there is no whole-tooth
-// count: the previous one stays on screen. A count beyond what can be held
-// shows as "---" rather than as a wrong number.
-void TForm1::ShowBeltTeeth() {
-  if (state_.Pitch == 0.0) return;
-  if (const auto teeth = idrova::LengthInTeeth(state_.BeltLength, state_.Pitch)) {
-    state_.BeltTeeth = *teeth;
-    ShowTeethCount();
-  } else {
-    SetCaption(Label16, kTeethPrefix + QStringLiteral("---"));
-  }
-}
-
-void TForm1::ShowTeethCount() {
-  SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(state_.BeltTeeth)));
-}
-
-void TForm1::ClearPicture() {
-  idrova::ClearPicture(canvas_);
-  Image2->update();
-}
-
-void TForm1::DrawLayout() {
-  idrova::DrawLayout(state_, canvas_);
-  SetCaption(Label9, FormatQ("φ##0.##", 2 * state_.Wheel[0].Radius));
-  SetCaption(Label10, FormatQ("φ##0.##", 2 * state_.Wheel[1].Radius));
-  SetCaption(Label11, FormatQ("φ##0.##", 2 * state_.Wheel[2].Radius));
-  Image1->Bitmap() =
-      Image2->Bitmap().copy(QRect(0, 0, idrova::kPictureWidth, idrova::kPictureHeight));
-  Image1->update();
-  Image2->update();
-}
-
-void TForm1::EditChange() { Recalculate(); }
-
-void TForm1::ScrollBar1Change() {
-  state_.Scale = idrova::ScaleForZoomPosition(ScrollBar1->value());
-  ClearPicture();
-  DrawLayout();
-}
-
-// ---------------------------------------------------------------------------
-// Type menu and tooth counts
-
-void TForm1::TypeMenuClick(const idrova::CatalogueEntry& entry) {
-  idrova::SelectType(state_, entry);
-  SetCaption(Label12, QString::fromUtf8(entry.TypeLabel));
-  if (entry.Free) {
-    // The free type only unlocks the pitch; it is read by the calculate button.
-    Edit10->setReadOnly(false);
-    return;
-  }
-  Edit10->setText(FormatQ("##0.###", state_.Pitch));
-  Edit10->setReadOnly(true);
-  Recalculate();
-  if (entry.Code == 5) SetCaption(Label15, ToQ(idrova::IntToStr(entry.Tag)));
-}
-
-void TForm1::ToothCountChange(int wheel, QLineEdit* edit) {
-  Guarded([&] {
-    idrova::SetWheelTeeth(state_, wheel, ReadNumber(edit));
-    Recalculate();
-  });
-}
-
-void TForm1::Edit3Change() { ToothCountChange(0, Edit3); }
-void TForm1::Edit6Change() { ToothCountChange(1, Edit6); }
-void TForm1::Edit9Change() { ToothCountChange(2, Edit9); }
-
-// ---------------------------------------------------------------------------
-// Coordinate steppers
-
-void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, ArrowButton button) {
-  double& coordinate = yCoordinate ? state_.Wheel[wheel].Y : state_.Wheel[wheel].X;
-  coordinate = idrova::StepCoordinate(state_, coordinate, button);
-  // Writing the text recalculates through EditChange; the state keeps the
-  // exact sum, the edit shows it to one decimal.
-  edit->setText(FormatQ("###0.#", coordinate));
-}
-
-void TForm1::UpDown1Click(ArrowButton button) { StepWheelCoordinate(0, false, Edit1, button); }
-void TForm1::UpDown2Click(ArrowButton button) { StepWheelCoordinate(0, true, Edit2, button); }
-void TForm1::UpDown4Click(ArrowButton button) { StepWheelCoordinate(1, false, Edit4, button); }
-void TForm1::UpDown5Click(ArrowButton button) { StepWheelCoordinate(1, true, Edit5, button); }
-void TForm1::UpDown7Click(ArrowButton button) { StepWheelCoordinate(2, false, Edit7, button); }
-void TForm1::UpDown8Click(ArrowButton button) { StepWheelCoordinate(2, true, Edit8, button); }
-
-void TForm1::UpDownMouseDown(Qt::MouseButtons buttons) {
-  idrova::StepperMouseDown(state_, buttons.testFlag(Qt::RightButton));
-}
-
-void TForm1::UpDownMouseUp() { idrova::StepperMouseUp(state_); }
-
-void TForm1::UpDown10Click(ArrowButton button) {
-  const bool teethKnown = idrova::StepStandardLength(state_, button);
-  Edit11->setText(ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
-  if (teethKnown) ShowTeethCount();
-}
-
-// ---------------------------------------------------------------------------
-// Calculation modes
-
-namespace {
-int SelectedItem(const QGroupBox* group) {
-  const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
-  for (qsizetype i = 0; i < items.size(); ++i)
-    if (items[i]->isChecked()) return static_cast<int>(i);
-  return -1;
-}
-}  // namespace
-
-void TForm1::RadioGroup1Click() {
-  const int item = SelectedItem(RadioGroup1);
-  if (item < 0 || item > 2) return;
-  state_.UnknownKind = item;
-  RadioGroup2->setEnabled(item != 0);
-  SetBase(Edit11, item == 0 ? kUnknownFieldColor : kPlainFieldColor);
-  SetBase(Edit7, item == 1 ? kUnknownFieldColor : kPlainFieldColor);
-  SetBase(Edit8, item == 2 ? kUnknownFieldColor : kPlainFieldColor);
-  UpDown7->setEnabled(item != 1);
-  UpDown8->setEnabled(item != 2);
-  if (item == 0) {
-    UpDown10->setEnabled(false);
-    Recalculate();
-    return;
-  }
-  // Propose the shortest whole-tooth belt round wheels 1 and 2, without a
-  // new path computation and without redrawing.
-  const bool teethKnown = idrova::ProposeRequestedLength(state_);
-  UpDown10->setEnabled(true);
-  if (teethKnown) UpDown10->SetPosition(state_.BeltTeeth);
-  Edit11->setText(FormatQ("###0.###", state_.SpecifiedLength));
-  if (teethKnown) ShowTeethCount();
-}
-
-void TForm1::RadioGroup2Click() {
-  const int item = SelectedItem(RadioGroup2);
-  if (item == 0) state_.Direction = 1;
-  if (item == 1) state_.Direction = -1;
-}
-
-void TForm1::RadioButton1Click() { state_.WindingMode = 0; }
-void TForm1::RadioButton2Click() { state_.WindingMode = 1; }
-
-// ---------------------------------------------------------------------------
-// Calculate button and search
-
-void TForm1::Button1Click() {
-  Guarded([this] {
-    if (Edit10->text() == QStringLiteral("0")) return;
-    state_.Pitch = ReadNumber(Edit10);
-    if (state_.Pitch == 0.0) return;
-    state_.Wheel[0].X = ReadNumber(Edit1);
-    state_.Wheel[0].Y = ReadNumber(Edit2);
-    state_.Teeth[0] = ReadNumber(Edit3);
-    state_.Wheel[1].X = ReadNumber(Edit4);
-    state_.Wheel[1].Y = ReadNumber(Edit5);
-    state_.Teeth[1] = ReadNumber(Edit6);
-    state_.Wheel[2].X = ReadNumber(Edit7);
-    state_.Wheel[2].Y = ReadNumber(Edit8);
-    state_.Teeth[2] = ReadNumber(Edit9);
-    idrova::UpdateWheelRadii(state_);
-    if (state_.UnknownKind == 0) Recalculate();
-    if (state_.UnknownKind == 1 || state_.UnknownKind == 2) SolveUnknownCoordinate();
-  });
-}
-
-void TForm1::ShowWarning(std::int32_t code) {
-  if (const char* text = idrova::WarningText(code)) {
-    SetCaption(Label14, QString::fromUtf8(text));
-    layoutWarningShown_ = false;
-  }
-}
-
-void TForm1::SolveUnknownCoordinate() {
-  state_.SpecifiedLength = ReadNumber(Edit11);
-  ShowWarning(idrova::kNoWarning);
-  const idrova::SearchResult result = idrova::SearchUnknownCoordinate(state_);
-  ShowWarning(result.Warning);
-  if (result.Warning == idrova::kLengthTooShort) return;
-  if (result.Warning == idrova::kWrongDirection) {
-    // The tensioner is back where it was; the picture and the two-wheel
-    // length follow the inputs just taken over, the requested length stays.
-    SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-    DrawLayout();
-    return;
-  }
-  const bool searchX = state_.UnknownKind == 1;
-  QLineEdit* edit = searchX ? Edit7 : Edit8;
-  const double found = searchX ? state_.Wheel[2].X : state_.Wheel[2].Y;
-  edit->setText(FormatQ("###0.##", found));  // recalculates when the text changes
-  Edit11->setText(FormatQ("###0.##", state_.BeltLength));
-  SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-  DrawLayout();
-}

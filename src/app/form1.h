@@ -15,10 +15,20 @@
 // when the text changes (QLineEdit::textChanged); the handlers rely on that.
 // A text that cannot be read as a number stops the handler at that field and
 // shows a window-modal message box; values stored before it stay.
+// Every text the window writes is kept whole and inside the window: edits
+// use a face whose digits fit seven characters and show a longer text from
+// its first character; value labels grow into the free space of their row
+// (fit.h). Every control has a tooltip and an accessible name
+// (control_texts.h), the keyboard reaches everything (the type menu with
+// Shift+F10 or the Menu key), and the picture is drawn at the screen's
+// resolution.
+// The construction of the window is in form1.cpp, the handlers in
+// form1_handlers.cpp.
 // Units: mm and radians in the model (Y up), pixels in the picture (y down).
 #pragma once
 
 #include <QColor>
+#include <QHash>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,8 +40,10 @@
 #include <QWidget>
 
 #include "app/arrow_control.h"
+#include "app/fit.h"
 #include "app/image_canvas.h"
 #include "app/picture_box.h"
+#include "app/zoom_bar.h"
 #include "input/catalogue.h"
 #include "model/drive_state.h"
 
@@ -68,28 +80,37 @@ class TForm1 : public QWidget {
 
   static constexpr int kClientWidth = 687;
   static constexpr int kClientHeight = 449;
+  // The window's design place and outer size (with its frame), screen pixels.
+  static constexpr QPoint kDesignPosition{298, 117};
+  static constexpr QSize kDesignOuterSize{695, 480};
 
  protected:
   void showEvent(QShowEvent* event) override;
   bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
   void BuildMenus();
   void WireEvents();
   void SetTabOrder();
+  void SetUpKeyboardAndLook();
+  void PlaceOnScreen();
+  void UpdatePictureResolution();
+  void OpenTypeMenuFromKeyboard();
 
   void ReadInputs();
   void Recalculate();
   void ShowBeltTeeth();
-  void ShowTeethCount();
+  void ShowToothCount(bool known);
   void DrawLayout();
   void ClearPicture();
   void ShowWarning(std::int32_t code);
   void ShowLayoutCheck(bool valid);
   void SolveUnknownCoordinate();
   void StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit,
-                           idrova::ArrowButton button);
+                           idrova::ArrowButton button, bool coarse);
+  void WriteEdit(QLineEdit* edit, const QString& text);
   void ToothCountChange(int wheel, QLineEdit* edit);
   double ReadNumber(const QLineEdit* edit) const;
   void SetCaption(QLabel* label, const QString& text);
@@ -99,7 +120,9 @@ class TForm1 : public QWidget {
 
   idrova::DriveState state_;
   bool activated_ = false;
+  bool screenWatched_ = false;
   bool layoutWarningShown_ = false;  // Label14 holds the layout warning
+  QHash<const QLabel*, idrova::LabelRoom> labelRooms_;  // where each label's text may go
   QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
 
  public:
@@ -113,11 +136,12 @@ class TForm1 : public QWidget {
   QRadioButton *RadioButton1, *RadioButton2;
   QGroupBox *RadioGroup1, *RadioGroup2;
   QPushButton* Button1;
-  QScrollBar* ScrollBar1;
+  ZoomBar* ScrollBar1;
   PictureBox *Image1, *Image2;
   QMenu *PopupMenu1, *PopupMenu2;
 
  private:
   QMessageBox* errorMessage_ = nullptr;
+  QStyle* focusStyle_ = nullptr;
   ImageCanvas canvas_;
 };

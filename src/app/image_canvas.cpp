@@ -46,8 +46,18 @@ void ImageCanvas::Plot(std::int64_t x, std::int64_t y) {
   reinterpret_cast<QRgb*>(image_->scanLine(static_cast<int>(y)))[x] = pen_;
 }
 
+std::int64_t ImageCanvas::Device(std::int64_t v) const {
+  const double ratio = image_->devicePixelRatio();
+  if (ratio == 1.0) return v;
+  return static_cast<std::int64_t>(std::floor(static_cast<double>(v) * ratio + 0.5));
+}
+
 void ImageCanvas::FillRect(std::int64_t left, std::int64_t top, std::int64_t right,
                            std::int64_t bottom) {
+  left = Device(left);
+  top = Device(top);
+  right = Device(right);
+  bottom = Device(bottom);
   const std::int64_t x0 = std::max<std::int64_t>(left, 0);
   const std::int64_t y0 = std::max<std::int64_t>(top, 0);
   const std::int64_t x1 = std::min<std::int64_t>(right, image_->width());
@@ -63,6 +73,14 @@ void ImageCanvas::SetPenColor(idrova::Rgb color) { pen_ = qRgb(color.R, color.G,
 void ImageCanvas::Arc(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                       std::int64_t startX, std::int64_t startY, std::int64_t endX,
                       std::int64_t endY) {
+  left = Device(left);
+  top = Device(top);
+  right = Device(right);
+  bottom = Device(bottom);
+  startX = Device(startX);
+  startY = Device(startY);
+  endX = Device(endX);
+  endY = Device(endY);
   if (left > right) std::swap(left, right);
   if (top > bottom) std::swap(top, bottom);
   const std::int64_t w = right - left;
@@ -113,17 +131,17 @@ void ImageCanvas::Arc(std::int64_t left, std::int64_t top, std::int64_t right, s
 }
 
 void ImageCanvas::MoveTo(std::int64_t x, std::int64_t y) {
-  penX_ = x;
-  penY_ = y;
+  penX_ = Device(x);
+  penY_ = Device(y);
 }
 
 void ImageCanvas::LineTo(std::int64_t x, std::int64_t y) {
   std::int64_t x0 = penX_;
   std::int64_t y0 = penY_;
-  std::int64_t x1 = x;
-  std::int64_t y1 = y;
-  penX_ = x;
-  penY_ = y;
+  std::int64_t x1 = Device(x);
+  std::int64_t y1 = Device(y);
+  penX_ = x1;
+  penY_ = y1;
   bool plotEnd = false;  // the true end pixel is never drawn
   const double w = image_->width();
   const double h = image_->height();

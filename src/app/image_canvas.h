@@ -4,6 +4,12 @@
 // ellipse inscribed in its box (right and bottom edge excluded). Only the
 // visible part of an element is rasterised, so far-away or huge elements
 // cost no more than the picture's size.
+//
+// Coordinates are the picture's pixels. On an image whose device pixel
+// ratio is above 1 (a scaled screen) every coordinate is taken to the
+// image's device pixels first and the same rules apply there, so outlines
+// and lines are one device pixel wide and the picture is as sharp as the
+// screen; at ratio 1 the two are the same.
 #pragma once
 
 #include <QColor>
@@ -29,6 +35,8 @@ class ImageCanvas : public idrova::Canvas {
 
  private:
   void Plot(std::int64_t x, std::int64_t y);
+  // A picture coordinate in the image's device pixels.
+  std::int64_t Device(std::int64_t v) const;
 
   QImage* image_;
   QRgb brush_ = qRgb(255, 255, 255);

@@ -11,6 +11,11 @@ class PictureBox : public QWidget {
  public:
   PictureBox(int width, int height, QWidget* parent = nullptr);
 
+  // The bitmap at the given device pixel ratio (that of the screen): its
+  // size in picture pixels stays, its device pixels follow the ratio. A new
+  // bitmap starts white.
+  void SetDevicePixelRatio(qreal ratio);
+
   QImage& Bitmap() { return bitmap_; }
   const QImage& Bitmap() const { return bitmap_; }
 
@@ -18,5 +23,6 @@ class PictureBox : public QWidget {
   void paintEvent(QPaintEvent* event) override;
 
  private:
+  QSize size_;
   QImage bitmap_;
 };

@@ -28,6 +28,10 @@ double StepCoordinate(DriveState& state, double coordinate, ArrowButton button) 
   return button == ArrowButton::Next ? coordinate + step : coordinate - step;
 }
 
+double PageStepCoordinate(double coordinate, ArrowButton button) {
+  return button == ArrowButton::Next ? coordinate + kCoarseStepMm : coordinate - kCoarseStepMm;
+}
+
 void StepperMouseDown(DriveState& state, bool rightButtonDown) {
   if (!rightButtonDown) return;
   state.StepSize = state.StepSize == kFineStepMm ? kCoarseStepMm : kFineStepMm;

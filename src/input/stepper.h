@@ -17,6 +17,10 @@ inline constexpr double kCoarseStepMm = 10.0;
 // subtracts). The caller stores the result in DriveState.
 double StepCoordinate(DriveState& state, double coordinate, ArrowButton button);
 
+// Page Up or Page Down on a focused stepper: one coarse step (10 mm) up or
+// down, whatever step the arrows are set to; the press state is untouched.
+double PageStepCoordinate(double coordinate, ArrowButton button);
+
 // Mouse down on any of the six steppers: the right button toggles the step
 // between fine and coarse (any other step size goes back to fine).
 void StepperMouseDown(DriveState& state, bool rightButtonDown);

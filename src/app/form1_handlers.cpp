@@ -1,0 +1,339 @@
+// TForm1's handlers: thin, they read what the event gives, call the core and
+// write texts.
+#include <QApplication>
+
+#include "app/control_texts.h"
+#include "app/form1.h"
+#include "app/form1_look.h"
+#include "calc/belt_teeth.h"
+#include "calc/layout_check.h"
+#include "calc/modes.h"
+#include "calc/solver.h"
+#include "draw/layout_drawing.h"
+#include "input/standard_lengths.h"
+#include "input/stepper.h"
+#include "input/wheel_sizing.h"
+#include "text/number_text.h"
+
+using idrova::ArrowButton;
+using idrova::FormatQ;
+using idrova::ToQ;
+
+namespace {
+
+constexpr idrova::Rgb kNavy{0, 0, 128};
+const QString kTeethPrefix = QStringLiteral("歯数  ");
+constexpr int kMaxShownBadText = 40;
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Helpers
+
+template <typename Handler>
+void TForm1::Guarded(Handler handler) {
+  try {
+    handler();
+  } catch (const idrova::ConversionError& error) {
+    ShowConversionError(QString::fromStdString(error.Text()));
+  }
+}
+
+double TForm1::ReadNumber(const QLineEdit* edit) const {
+  return idrova::StrToFloat(edit->text().toStdString());
+}
+
+// Labels grow with their text from their design place and, where their row
+// leaves room, to the left; a value label's accessible name carries the value.
+void TForm1::SetCaption(QLabel* label, const QString& text) {
+  const auto room = labelRooms_.constFind(label);
+  if (room == labelRooms_.constEnd()) {
+    label->setText(text);
+  } else {
+    idrova::FitLabelText(label, text, *room, idrova::kWindowPixelSize);
+  }
+  // The name carries the whole value, also where the label had to cut it.
+  if (const QString name = idrova::AccessibleNameOf(label, &text); !name.isEmpty())
+    label->setAccessibleName(name);
+}
+
+// Writes a number into an edit and shows it from its first character: a
+// text longer than the edit shows its sign and leading digits, never a tail
+// that reads as another number.
+void TForm1::WriteEdit(QLineEdit* edit, const QString& text) {
+  edit->setText(text);
+  edit->setCursorPosition(0);
+}
+
+void TForm1::ShowConversionError(const QString& text) {
+  QString shown = text;
+  if (shown.size() > kMaxShownBadText) shown = shown.left(kMaxShownBadText) + QStringLiteral("…");
+  errorMessage_->setText(
+      QStringLiteral("'%1' は数値として読めません。\n'%1' is not a valid number.").arg(shown));
+  errorMessage_->open();
+}
+
+// ---------------------------------------------------------------------------
+// Start-up, recalculation and drawing
+
+void TForm1::FormActivate() {
+  idrova::ApplyStartValues(state_);
+  canvas_.SetBrushColor(palette().color(QPalette::Button));
+  canvas_.SetPenColor(kNavy);
+  Guarded([this] {
+    ReadInputs();
+    ClearPicture();
+    Recalculate();
+  });
+}
+
+void TForm1::ReadInputs() {
+  state_.Wheel[0].X = ReadNumber(Edit1);
+  state_.Wheel[0].Y = ReadNumber(Edit2);
+  state_.Wheel[1].X = ReadNumber(Edit4);
+  state_.Wheel[1].Y = ReadNumber(Edit5);
+  state_.Wheel[2].X = ReadNumber(Edit7);
+  state_.Wheel[2].Y = ReadNumber(Edit8);
+  state_.Pitch = ReadNumber(Edit10);
+  QLineEdit* const teethEdits[3] = {Edit3, Edit6, Edit9};
+  for (int i = 0; i < 3; ++i) {
+    state_.Teeth[i] = ReadNumber(teethEdits[i]);
+    state_.Wheel[i].Radius = idrova::StartupPulleyRadius(state_.Teeth[i], state_.Pitch);
+  }
+}
+
+void TForm1::Recalculate() {
+  const idrova::PathCase path = idrova::ComputeBeltPath(state_);
+  WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
+  SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+  ShowBeltTeeth();
+  if (path != idrova::PathCase::None) ShowLayoutCheck(idrova::BeltPathFitsLayout(state_));
+  DrawLayout();
+}
+
+// A layout whose belt length is not the real one is flagged on the warning
+// line until a recalculation finds the layout valid again. The search
+// warnings share the line and keep their own rules.
+void TForm1::ShowLayoutCheck(bool valid) {
+  if (!valid) {
+    SetCaption(Label14, QString::fromUtf8(idrova::kLayoutWarningText));
+    layoutWarningShown_ = true;
+  } else if (layoutWarningShown_) {
+    SetCaption(Label14, QString());
+    layoutWarningShown_ = false;
+  }
+}
+
+// The belt length in whole teeth.
+void TForm1::ShowBeltTeeth() {
+  const auto teeth = idrova::LengthInTeeth(state_.BeltLength, state_.Pitch);
+  if (teeth) state_.BeltTeeth = *teeth;
+  ShowToothCount(teeth.has_value());
+}
+
+// The tooth-count label after a new count was formed (`known`) or could not
+// be. Without a pitch there is no whole-tooth count: the previous one stays
+// on screen. A count beyond what can be held shows as "---" rather than as a
+// wrong number, or an old one.
+void TForm1::ShowToothCount(bool known) {
+  if (known)
+    SetCaption(Label16, kTeethPrefix + ToQ(idrova::IntToStr(state_.BeltTeeth)));
+  else if (state_.Pitch != 0.0)
+    SetCaption(Label16, kTeethPrefix + QStringLiteral("---"));
+}
+
+void TForm1::ClearPicture() {
+  idrova::ClearPicture(canvas_);
+  Image2->update();
+}
+
+void TForm1::DrawLayout() {
+  idrova::DrawLayout(state_, canvas_);
+  SetCaption(Label9, FormatQ("φ##0.##", 2 * state_.Wheel[0].Radius));
+  SetCaption(Label10, FormatQ("φ##0.##", 2 * state_.Wheel[1].Radius));
+  SetCaption(Label11, FormatQ("φ##0.##", 2 * state_.Wheel[2].Radius));
+  Image1->Bitmap() = Image2->Bitmap().copy();
+  Image1->update();
+  Image2->update();
+  const QString description =
+      QStringLiteral("ベルト長さ %1 mm、最小ベルト長さ %2 mm / belt length %1 mm, two-wheel belt %2 mm")
+          .arg(FormatQ("###0.##", state_.BeltLength), FormatQ("###0.##", state_.MinBeltLength));
+  Image2->setAccessibleDescription(description);
+  Image1->setAccessibleDescription(description);
+}
+
+void TForm1::EditChange() { Recalculate(); }
+
+void TForm1::ScrollBar1Change() {
+  state_.Scale = idrova::ScaleForZoomPosition(ScrollBar1->value());
+  ClearPicture();
+  DrawLayout();
+}
+
+// ---------------------------------------------------------------------------
+// Type menu and tooth counts
+
+void TForm1::TypeMenuClick(const idrova::CatalogueEntry& entry) {
+  idrova::SelectType(state_, entry);
+  SetCaption(Label12, QString::fromUtf8(entry.TypeLabel));
+  if (entry.Free) {
+    // The free type only unlocks the pitch; it is read by the calculate button.
+    Edit10->setReadOnly(false);
+    return;
+  }
+  WriteEdit(Edit10, FormatQ("##0.###", state_.Pitch));
+  Edit10->setReadOnly(true);
+  Recalculate();
+  if (entry.Code == 5) SetCaption(Label15, ToQ(idrova::IntToStr(entry.Tag)));
+}
+
+void TForm1::ToothCountChange(int wheel, QLineEdit* edit) {
+  Guarded([&] {
+    idrova::SetWheelTeeth(state_, wheel, ReadNumber(edit));
+    Recalculate();
+  });
+}
+
+void TForm1::Edit3Change() { ToothCountChange(0, Edit3); }
+void TForm1::Edit6Change() { ToothCountChange(1, Edit6); }
+void TForm1::Edit9Change() { ToothCountChange(2, Edit9); }
+
+// ---------------------------------------------------------------------------
+// Coordinate steppers
+
+// A click steps by the stepper's own step; `coarse` (Page Up / Page Down)
+// makes one 10 mm step and leaves the press state alone.
+void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, ArrowButton button,
+                                 bool coarse) {
+  double& coordinate = yCoordinate ? state_.Wheel[wheel].Y : state_.Wheel[wheel].X;
+  coordinate = coarse ? idrova::PageStepCoordinate(coordinate, button)
+                      : idrova::StepCoordinate(state_, coordinate, button);
+  // Writing the text recalculates through EditChange; the state keeps the
+  // exact sum, the edit shows it to one decimal.
+  WriteEdit(edit, FormatQ("###0.#", coordinate));
+}
+
+void TForm1::UpDown1Click(ArrowButton button) {
+  StepWheelCoordinate(0, false, Edit1, button, false);
+}
+void TForm1::UpDown2Click(ArrowButton button) { StepWheelCoordinate(0, true, Edit2, button, false); }
+void TForm1::UpDown4Click(ArrowButton button) {
+  StepWheelCoordinate(1, false, Edit4, button, false);
+}
+void TForm1::UpDown5Click(ArrowButton button) { StepWheelCoordinate(1, true, Edit5, button, false); }
+void TForm1::UpDown7Click(ArrowButton button) {
+  StepWheelCoordinate(2, false, Edit7, button, false);
+}
+void TForm1::UpDown8Click(ArrowButton button) { StepWheelCoordinate(2, true, Edit8, button, false); }
+
+void TForm1::UpDownMouseDown(Qt::MouseButtons buttons) {
+  idrova::StepperMouseDown(state_, buttons.testFlag(Qt::RightButton));
+}
+
+void TForm1::UpDownMouseUp() { idrova::StepperMouseUp(state_); }
+
+void TForm1::UpDown10Click(ArrowButton button) {
+  const bool teethKnown = idrova::StepStandardLength(state_, button);
+  WriteEdit(Edit11, ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
+  ShowToothCount(teethKnown);
+}
+
+// ---------------------------------------------------------------------------
+// Calculation modes
+
+namespace {
+int SelectedItem(const QGroupBox* group) {
+  const QList<QRadioButton*> items = group->findChildren<QRadioButton*>();
+  for (qsizetype i = 0; i < items.size(); ++i)
+    if (items[i]->isChecked()) return static_cast<int>(i);
+  return -1;
+}
+}  // namespace
+
+void TForm1::RadioGroup1Click() {
+  const int item = SelectedItem(RadioGroup1);
+  if (item < 0 || item > 2) return;
+  state_.UnknownKind = item;
+  RadioGroup2->setEnabled(item != 0);
+  using idrova::kPlainFieldColor;
+  using idrova::kUnknownFieldColor;
+  using idrova::SetBase;
+  SetBase(Edit11, item == 0 ? kUnknownFieldColor : kPlainFieldColor);
+  SetBase(Edit7, item == 1 ? kUnknownFieldColor : kPlainFieldColor);
+  SetBase(Edit8, item == 2 ? kUnknownFieldColor : kPlainFieldColor);
+  UpDown7->setEnabled(item != 1);
+  UpDown8->setEnabled(item != 2);
+  if (item == 0) {
+    UpDown10->setEnabled(false);
+    Recalculate();
+    return;
+  }
+  // Propose the shortest whole-tooth belt round wheels 1 and 2, without a
+  // new path computation and without redrawing.
+  const bool teethKnown = idrova::ProposeRequestedLength(state_);
+  UpDown10->setEnabled(true);
+  if (teethKnown) UpDown10->SetPosition(state_.BeltTeeth);
+  WriteEdit(Edit11, FormatQ("###0.###", state_.SpecifiedLength));
+  ShowToothCount(teethKnown);
+}
+
+void TForm1::RadioGroup2Click() {
+  const int item = SelectedItem(RadioGroup2);
+  if (item == 0) state_.Direction = 1;
+  if (item == 1) state_.Direction = -1;
+}
+
+void TForm1::RadioButton1Click() { state_.WindingMode = 0; }
+void TForm1::RadioButton2Click() { state_.WindingMode = 1; }
+
+// ---------------------------------------------------------------------------
+// Calculate button and search
+
+void TForm1::Button1Click() {
+  Guarded([this] {
+    if (Edit10->text() == QStringLiteral("0")) return;
+    state_.Pitch = ReadNumber(Edit10);
+    if (state_.Pitch == 0.0) return;
+    state_.Wheel[0].X = ReadNumber(Edit1);
+    state_.Wheel[0].Y = ReadNumber(Edit2);
+    state_.Teeth[0] = ReadNumber(Edit3);
+    state_.Wheel[1].X = ReadNumber(Edit4);
+    state_.Wheel[1].Y = ReadNumber(Edit5);
+    state_.Teeth[1] = ReadNumber(Edit6);
+    state_.Wheel[2].X = ReadNumber(Edit7);
+    state_.Wheel[2].Y = ReadNumber(Edit8);
+    state_.Teeth[2] = ReadNumber(Edit9);
+    idrova::UpdateWheelRadii(state_);
+    if (state_.UnknownKind == 0) Recalculate();
+    if (state_.UnknownKind == 1 || state_.UnknownKind == 2) SolveUnknownCoordinate();
+  });
+}
+
+void TForm1::ShowWarning(std::int32_t code) {
+  if (const char* text = idrova::WarningText(code)) {
+    SetCaption(Label14, QString::fromUtf8(text));
+    layoutWarningShown_ = false;
+  }
+}
+
+void TForm1::SolveUnknownCoordinate() {
+  state_.SpecifiedLength = ReadNumber(Edit11);
+  ShowWarning(idrova::kNoWarning);
+  const idrova::SearchResult result = idrova::SearchUnknownCoordinate(state_);
+  ShowWarning(result.Warning);
+  if (result.Warning == idrova::kLengthTooShort) return;
+  if (result.Warning == idrova::kWrongDirection) {
+    // The tensioner is back where it was; the picture and the two-wheel
+    // length follow the inputs just taken over, the requested length stays.
+    SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+    DrawLayout();
+    return;
+  }
+  const bool searchX = state_.UnknownKind == 1;
+  QLineEdit* edit = searchX ? Edit7 : Edit8;
+  const double found = searchX ? state_.Wheel[2].X : state_.Wheel[2].Y;
+  WriteEdit(edit, FormatQ("###0.##", found));  // recalculates when the text changes
+  WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
+  SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+  DrawLayout();
+}
