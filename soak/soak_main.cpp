@@ -5,6 +5,8 @@
 //
 // The seed is printed first; the same seed replays the same actions.
 #include <QAbstractButton>
+#include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QGroupBox>
@@ -103,7 +105,7 @@ class Soak {
                                    "Edit7", "Edit8", "Edit10", "Edit11"};
     redraws_ = false;
     calculated_ = false;
-    const int kind = Pick(100);
+    const int kind = Pick(112);
     if (kind < 30) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const bool next = Chance(0.5);
@@ -146,14 +148,76 @@ class Soak {
     } else if (kind < 95) {
       description_ = QStringLiteral("calculate (mode %1)").arg(form_.State().UnknownKind);
       Calculate();
-    } else {
+    } else if (kind < 100) {
       auto* zoom = Find<QScrollBar>("ScrollBar1");
       const int position = 1 + Pick(20);
       description_ = QStringLiteral("zoom %1").arg(position);
       redraws_ = position != zoom->value();
       zoom->setValue(position);
+    } else if (kind < 102) {
+      description_ = QStringLiteral("Return on 計算 (mode %1)").arg(form_.State().UnknownKind);
+      Calculate(true);
+    } else if (kind < 105) {
+      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
+      static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right,
+                                      Qt::Key_Left,   Qt::Key_Up,       Qt::Key_Down};
+      const Qt::Key key = kKeys[Pick(6)];
+      description_ = QStringLiteral("key %1 on %2").arg(key, 0, 16).arg(arrows->objectName());
+      const QString before = EditOf(arrows);
+      Press(arrows, key);
+      redraws_ = EditOf(arrows) != before;
+    } else if (kind < 106) {
+      auto* zoom = Find<QScrollBar>("ScrollBar1");
+      static const Qt::Key kKeys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down};
+      const Qt::Key key = kKeys[Pick(4)];
+      description_ = QStringLiteral("key %1 on the zoom bar").arg(key, 0, 16);
+      const int before = zoom->value();
+      Press(zoom, key);
+      redraws_ = zoom->value() != before;
+    } else if (kind < 109) {
+      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
+      const QString action = Chance(0.5) ? QAccessibleActionInterface::increaseAction()
+                                         : QAccessibleActionInterface::decreaseAction();
+      description_ = QStringLiteral("%1 %2 for a screen reader").arg(action, arrows->objectName());
+      const QString before = EditOf(arrows);
+      QAccessible::queryAccessibleInterface(arrows)->actionInterface()->doAction(action);
+      redraws_ = EditOf(arrows) != before;
+    } else {
+      ChooseTypeFromKeyboard();
     }
     return 0;
+  }
+
+  void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    widget->setFocus();
+    QTest::keyClick(widget, key, modifiers);
+  }
+
+  // Shift+F10 or the Menu key from a control without an edit menu, then the
+  // arrow keys and Return through the type menu, or Escape.
+  void ChooseTypeFromKeyboard() {
+    static const char* kFrom[] = {"Button1", "UpDown3", "UpDown10", "ScrollBar1", "RadioButton1"};
+    QWidget* from = Find(kFrom[Pick(5)]);
+    const bool shiftF10 = Chance(0.5);
+    auto* menu = Find<QMenu>("PopupMenu1");
+    const int downs = Pick(static_cast<int>(menu->actions().size()) + 2);
+    const bool escape = Chance(0.15);
+    description_ = QStringLiteral("%1 on %2, %3 down, %4")
+                       .arg(shiftF10 ? "Shift+F10" : "Menu", from->objectName())
+                       .arg(downs)
+                       .arg(escape ? "Escape" : "Return");
+    if (!from->isEnabled()) return;
+    Press(from, shiftF10 ? Qt::Key_F10 : Qt::Key_Menu,
+          shiftF10 ? Qt::ShiftModifier : Qt::NoModifier);
+    if (!menu->isVisible()) {
+      description_ += QStringLiteral(": no menu");
+      return;
+    }
+    for (int i = 0; i < downs; ++i) QTest::keyClick(menu, Qt::Key_Down);
+    const QAction* chosen = menu->activeAction();
+    QTest::keyClick(menu, escape ? Qt::Key_Escape : Qt::Key_Return);
+    if (menu->isVisible()) menu->close();
+    redraws_ = !escape && chosen && chosen->objectName() != "N1";
   }
 
   static QPoint ArrowPoint(const ArrowControl* arrows, bool next) {
@@ -207,10 +271,14 @@ class Soak {
     editing_ = false;
   }
 
-  void Calculate() {
+  void Calculate(bool byKey = false) {
     QMessageBox* box = Find<QMessageBox>("ErrorMessage");
     box->setText(QString());
-    QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton);
+    auto* button = Find<QPushButton>("Button1");
+    if (byKey)
+      Press(button, Chance(0.5) ? Qt::Key_Return : Qt::Key_Enter);
+    else
+      QTest::mouseClick(button, Qt::LeftButton);
     messageShown_ = box->isVisible();
     box->close();
     calculated_ = true;
@@ -315,6 +383,7 @@ class Soak {
       return Fail("Image1 is not a copy of the picture");
     if (redraws_) {
       QImage expected(shownPicture.size(), shownPicture.format());
+      expected.setDevicePixelRatio(shownPicture.devicePixelRatio());
       ImageCanvas canvas(&expected);
       canvas.SetBrushColor(form_.palette().color(QPalette::Button));
       idrova::DrawLayout(s, canvas);
@@ -341,7 +410,10 @@ class Soak {
 
 // The offscreen platform notes every message box it cannot size; not ours to report.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  if (message.contains("propagateSizeHints")) return;
+  // Nor can it raise a menu or hand it the keyboard.
+  if (message.contains("propagateSizeHints") || message.contains("does not support raise") ||
+      message.contains("does not support grabbing the keyboard"))
+    return;
   std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
