@@ -340,7 +340,8 @@ class Soak {
       if (text.endsWith(QChar(0x2026))) {
         const QString whole = shown->accessibleName().section(QStringLiteral(": "), 1);
         if (!whole.startsWith(text.chopped(1)))
-          return Fail(QStringLiteral("%1 shows '%2' of '%3'").arg(label.Name, text, whole.left(60)));
+          return Fail(
+              QStringLiteral("%1 shows '%2' of '%3'").arg(label.Name, text, whole.left(60)));
         text = whole;
       }
       if (!ReadsBack(text, QString::fromUtf8(label.Prefix), QString::fromUtf8(label.Suffix)))

@@ -44,9 +44,9 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
     const QRgb base = wide.pixel(wide.width() / 2, y);
     for (int x = area.left(); x <= area.right(); ++x)
       if (wide.pixel(x, y) != base && shown.pixel(x, y) != wide.pixel(x, y))
-        return testing::AssertionFailure() << "'" << edit->text().toStdString()
-                                           << "' does not show from its first character (x " << x
-                                           << ")";
+        return testing::AssertionFailure()
+               << "'" << edit->text().toStdString()
+               << "' does not show from its first character (x " << x << ")";
     if (!whole) continue;
     for (int x = area.right() + 1; x < wide.width() - 4; ++x)
       if (wide.pixel(x, y) != base)
@@ -62,14 +62,14 @@ testing::AssertionResult ShowsLabel(WindowDriver& w, QLabel* label) {
   const QRect place = label->geometry();
   const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
   if (place.left() < 0 || place.right() >= TForm1::kClientWidth || place.width() < needed)
-    return testing::AssertionFailure() << label->objectName().toStdString() << " '"
-                                       << label->text().toStdString() << "' needs " << needed
-                                       << " px, has " << place.left() << ".." << place.right();
+    return testing::AssertionFailure()
+           << label->objectName().toStdString() << " '" << label->text().toStdString() << "' needs "
+           << needed << " px, has " << place.left() << ".." << place.right();
   for (QWidget* other : w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
     if (other == label || !other->isVisible() || !other->geometry().intersects(place)) continue;
-    return testing::AssertionFailure() << label->objectName().toStdString() << " '"
-                                       << label->text().toStdString() << "' overlaps "
-                                       << other->objectName().toStdString();
+    return testing::AssertionFailure()
+           << label->objectName().toStdString() << " '" << label->text().toStdString()
+           << "' overlaps " << other->objectName().toStdString();
   }
   return testing::AssertionSuccess();
 }
@@ -140,8 +140,7 @@ const FitRow kFits[] = {
     {"two-wheel length of five digits",
      [](WindowDriver& w) { Layout(w, "49000", "0", "70", "10"); }, "Label13", "(min 98160)"},
     {"diameter of 100 teeth",
-     [](WindowDriver& w) { w.ClickArrow("UpDown9", ArrowButton::Next, 90); }, "Label11",
-     "φ254.65"},
+     [](WindowDriver& w) { w.ClickArrow("UpDown9", ArrowButton::Next, 90); }, "Label11", "φ254.65"},
     {"RS240 diameter", [](WindowDriver& w) { w.Choose("RS2401"); }, "Label11", "φ246.59"},
     {"RS240 200 teeth",
      [](WindowDriver& w) {
@@ -390,22 +389,28 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
     const QStringList tip = widget->toolTip().split('\n');
     ASSERT_EQ(tip.size(), 2);
     EXPECT_TRUE(tip[0].contains(QRegularExpression("[\\x{3040}-\\x{9fff}]"))) << "Japanese first";
-    EXPECT_TRUE(tip[1].contains(QRegularExpression("[A-Za-z]{3,} [A-Za-z]{2,}"))) << "English second";
+    EXPECT_TRUE(tip[1].contains(QRegularExpression("[A-Za-z]{3,} [A-Za-z]{2,}")))
+        << "English second";
   }
   EXPECT_EQ(controls, 11 + 16 + 10 + 2 + 2 + 5 + 1 + 1 + 2);
-  const std::pair<const char*, const char*> names[] = {
-      {"Edit1", "NO 1 の X 座標"},        {"Edit8", "NO 3 の Y 座標"},
-      {"Edit11", "ベルト長さ"},           {"Edit10", "ピッチ"},
-      {"UpDown9", "NO 3 の歯数の矢印"},   {"ScrollBar1", "図の拡大率"},
-      {"Label9", "NO 1 の直径: φ50.93"},  {"Label13", "最小ベルト長さ: (min 520.56)"},
-      {"Label16", "ベルトの歯数: 歯数  66"}, {"Image2", "ベルト配置の図"}};
+  const std::pair<const char*, const char*> names[] = {{"Edit1", "NO 1 の X 座標"},
+                                                       {"Edit8", "NO 3 の Y 座標"},
+                                                       {"Edit11", "ベルト長さ"},
+                                                       {"Edit10", "ピッチ"},
+                                                       {"UpDown9", "NO 3 の歯数の矢印"},
+                                                       {"ScrollBar1", "図の拡大率"},
+                                                       {"Label9", "NO 1 の直径: φ50.93"},
+                                                       {"Label13", "最小ベルト長さ: (min 520.56)"},
+                                                       {"Label16", "ベルトの歯数: 歯数  66"},
+                                                       {"Image2", "ベルト配置の図"}};
   for (const auto& [control, name] : names)
     EXPECT_EQ(Accessible(w.Find(control))->text(QAccessible::Name), QString::fromUtf8(name))
         << control;
   EXPECT_TRUE(Accessible(w.Find("Image2"))->text(QAccessible::Description).contains("524.29"));
   EXPECT_EQ(Accessible(w.Find("Image2"))->role(), QAccessible::Graphic);
   w.ClickArrow("UpDown7", ArrowButton::Next);
-  EXPECT_TRUE(Accessible(w.Find("Image2"))->text(QAccessible::Description).contains(w.Text("Edit11")));
+  EXPECT_TRUE(
+      Accessible(w.Find("Image2"))->text(QAccessible::Description).contains(w.Text("Edit11")));
 }
 
 TEST(WindowAccessibility, ArrowActionsAreExactlyOneClick) {
@@ -416,8 +421,10 @@ TEST(WindowAccessibility, ArrowActionsAreExactlyOneClick) {
     const char* Edit;
     const char* Shown;
   };
-  const ActionRow rows[] = {{"UpDown7", true, "Edit7", "70.1"}, {"UpDown7", false, "Edit7", "70"},
-                            {"UpDown2", false, "Edit2", "-0.1"}, {"UpDown3", true, "Edit3", "21"},
+  const ActionRow rows[] = {{"UpDown7", true, "Edit7", "70.1"},
+                            {"UpDown7", false, "Edit7", "70"},
+                            {"UpDown2", false, "Edit2", "-0.1"},
+                            {"UpDown3", true, "Edit3", "21"},
                             {"UpDown9", false, "Edit9", "10"}};
   for (const ActionRow& row : rows) {
     QAccessibleInterface* arrows = Accessible(w.Find(row.Arrows));

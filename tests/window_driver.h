@@ -18,7 +18,9 @@
 
 // Failures print texts as the user reads them.
 QT_BEGIN_NAMESPACE
-inline void PrintTo(const QString& text, std::ostream* out) { *out << '"' << text.toStdString() << '"'; }
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
 QT_END_NAMESPACE
 
 class WindowDriver {

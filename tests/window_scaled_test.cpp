@@ -1,4 +1,4 @@
-// The picture on a scaled screen (the program runs with QT_SCALE_FACTOR=2):
+// The picture on a screen scaled by 2 (the program sets QT_SCALE_FACTOR=2):
 // drawn at the screen's resolution, with lines and outlines one device pixel
 // wide rather than the 1:1 picture blown up into 2 x 2 blocks.
 #include <QImage>
@@ -40,7 +40,7 @@ std::map<QRgb, Ink> InkOf(const QImage& image) {
 
 TEST(WindowScaled, ThePictureIsDrawnAtTheScreensResolution) {
   WindowDriver w;
-  ASSERT_EQ(w.form.devicePixelRatioF(), 2.0) << "run with QT_SCALE_FACTOR=2";
+  ASSERT_EQ(w.form.devicePixelRatioF(), 2.0) << "the screen is scaled by 2";
   auto* picture = w.Find<QWidget>("Image2");
   EXPECT_EQ(picture->size(), QSize(350, 400)) << "the box keeps its place and size";
   const QPixmap shown = picture->grab();
@@ -53,8 +53,8 @@ TEST(WindowScaled, ThePictureIsDrawnAtTheScreensResolution) {
     const char* X3;
     const char* Y3;
   };
-  for (const Layout& layout : {Layout{"design layout", "70", "10"},
-                               Layout{"tensioner below", "70", "-60"}}) {
+  for (const Layout& layout :
+       {Layout{"design layout", "70", "10"}, Layout{"tensioner below", "70", "-60"}}) {
     SCOPED_TRACE(layout.Name);
     w.Type("Edit7", layout.X3);
     w.Type("Edit8", layout.Y3);

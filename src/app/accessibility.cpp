@@ -32,7 +32,8 @@ class ArrowControlAccessible : public QAccessibleWidget {
   QStringList keyBindingsForAction(const QString& action) const override {
     auto* arrows = static_cast<const ArrowControl*>(widget());
     const bool horizontal = arrows->Orientation() == Qt::Horizontal;
-    if (action == increaseAction()) return {horizontal ? QStringLiteral("Right") : QStringLiteral("Up")};
+    if (action == increaseAction())
+      return {horizontal ? QStringLiteral("Right") : QStringLiteral("Up")};
     if (action == decreaseAction())
       return {horizontal ? QStringLiteral("Left") : QStringLiteral("Down")};
     return QAccessibleWidget::keyBindingsForAction(action);

@@ -397,8 +397,8 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       break;
     }
     case QEvent::ContextMenu:
-      if (!edit && static_cast<QContextMenuEvent*>(event)->reason() ==
-                       QContextMenuEvent::Keyboard) {
+      if (!edit &&
+          static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
         OpenTypeMenuFromKeyboard();
         return true;
       }
@@ -456,4 +456,3 @@ void TForm1::showEvent(QShowEvent* event) {
     FormActivate();
   }
 }
-

@@ -28,8 +28,8 @@
 #pragma once
 
 #include <QColor>
-#include <QHash>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -108,8 +108,8 @@ class TForm1 : public QWidget {
   void ShowWarning(std::int32_t code);
   void ShowLayoutCheck(bool valid);
   void SolveUnknownCoordinate();
-  void StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit,
-                           idrova::ArrowButton button, bool coarse);
+  void StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, idrova::ArrowButton button,
+                           bool coarse);
   void WriteEdit(QLineEdit* edit, const QString& text);
   void ToothCountChange(int wheel, QLineEdit* edit);
   double ReadNumber(const QLineEdit* edit) const;
@@ -121,7 +121,7 @@ class TForm1 : public QWidget {
   idrova::DriveState state_;
   bool activated_ = false;
   bool screenWatched_ = false;
-  bool layoutWarningShown_ = false;  // Label14 holds the layout warning
+  bool layoutWarningShown_ = false;                     // Label14 holds the layout warning
   QHash<const QLabel*, idrova::LabelRoom> labelRooms_;  // where each label's text may go
   QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
 

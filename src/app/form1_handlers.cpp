@@ -156,7 +156,8 @@ void TForm1::DrawLayout() {
   Image1->update();
   Image2->update();
   const QString description =
-      QStringLiteral("ベルト長さ %1 mm、最小ベルト長さ %2 mm / belt length %1 mm, two-wheel belt %2 mm")
+      QStringLiteral(
+          "ベルト長さ %1 mm、最小ベルト長さ %2 mm / belt length %1 mm, two-wheel belt %2 mm")
           .arg(FormatQ("###0.##", state_.BeltLength), FormatQ("###0.##", state_.MinBeltLength));
   Image2->setAccessibleDescription(description);
   Image1->setAccessibleDescription(description);
@@ -216,15 +217,21 @@ void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, A
 void TForm1::UpDown1Click(ArrowButton button) {
   StepWheelCoordinate(0, false, Edit1, button, false);
 }
-void TForm1::UpDown2Click(ArrowButton button) { StepWheelCoordinate(0, true, Edit2, button, false); }
+void TForm1::UpDown2Click(ArrowButton button) {
+  StepWheelCoordinate(0, true, Edit2, button, false);
+}
 void TForm1::UpDown4Click(ArrowButton button) {
   StepWheelCoordinate(1, false, Edit4, button, false);
 }
-void TForm1::UpDown5Click(ArrowButton button) { StepWheelCoordinate(1, true, Edit5, button, false); }
+void TForm1::UpDown5Click(ArrowButton button) {
+  StepWheelCoordinate(1, true, Edit5, button, false);
+}
 void TForm1::UpDown7Click(ArrowButton button) {
   StepWheelCoordinate(2, false, Edit7, button, false);
 }
-void TForm1::UpDown8Click(ArrowButton button) { StepWheelCoordinate(2, true, Edit8, button, false); }
+void TForm1::UpDown8Click(ArrowButton button) {
+  StepWheelCoordinate(2, true, Edit8, button, false);
+}
 
 void TForm1::UpDownMouseDown(Qt::MouseButtons buttons) {
   idrova::StepperMouseDown(state_, buttons.testFlag(Qt::RightButton));
