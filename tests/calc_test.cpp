@@ -5,11 +5,13 @@
 #include <cstdint>
 #include <initializer_list>
 #include <limits>
+#include <numbers>
 #include <optional>
 #include <tuple>
 #include <utility>
 
 #include "calc/belt_teeth.h"
+#include "calc/design_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
 #include "model/drive_state.h"
@@ -114,3 +116,27 @@ TEST(Search, FoundWithinToleranceOrLeftAsItWas) {
 
 }  // namespace
 }  // namespace idrova
+
+// Teeth in mesh: the whole part of the wrap's share of the tooth count; the
+// rounding of the turn never costs a tooth that is really in mesh.
+TEST(TeethInMesh, WholePartWithSharesWithinOneBillionthCountedWhole) {
+  constexpr double kTurn = 2.0 * std::numbers::pi;
+  const struct {
+    const char* Name;
+    double Turn;
+    double Teeth;
+    int InMesh;
+  } rows[] = {
+      {"nine of twenty, from a rounded turn", kTurn * 0.45, 20, 9},
+      {"just below nine by 1e-10", kTurn * (9.0 - 1e-10) / 20, 20, 9},
+      {"below nine by 1e-8", kTurn * (9.0 - 1e-8) / 20, 20, 8},
+      {"a share's whole part", kTurn * 164.8 / 360, 10, 4},
+      {"no wrap", 0.0, 20, 0},
+      {"a whole turn: every tooth", kTurn, 20, 20},
+      {"never above the tooth count", kTurn * 1.5, 20, 20},
+      {"not a number", std::nan(""), 20, 0},
+      {"negative teeth", kTurn / 2, -20, 0},
+  };
+  for (const auto& row : rows)
+    EXPECT_EQ(idrova::TeethInMesh(row.Turn, row.Teeth), row.InMesh) << row.Name;
+}

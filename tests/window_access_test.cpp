@@ -392,7 +392,7 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
     EXPECT_TRUE(tip[1].contains(QRegularExpression("[A-Za-z]{3,} [A-Za-z]{2,}")))
         << "English second";
   }
-  EXPECT_EQ(controls, 11 + 16 + 10 + 2 + 2 + 5 + 1 + 1 + 2);
+  EXPECT_EQ(controls, 11 + 25 + 10 + 2 + 2 + 5 + 1 + 1 + 2);
   const std::pair<const char*, const char*> names[] = {{"Edit1", "NO 1 の X 座標"},
                                                        {"Edit8", "NO 3 の Y 座標"},
                                                        {"Edit11", "ベルト長さ"},

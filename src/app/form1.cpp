@@ -107,6 +107,17 @@ void TForm1::BuildControls() {
       {&TForm1::Label14, "Label14", 424, 328, 0, 15, "", 380, kTextRight},
       {&TForm1::Label15, "Label15", 448, 416, 0, 15, "", 440, kTextRight},
       {&TForm1::Label16, "Label16", 597, 56, 30, 15, "歯数", 587, kTextRight},
+      // The design check below the warning line, in the diameter columns;
+      // the first column starts right after its row title.
+      {&TForm1::Label17, "Label17", 408, 352, 42, 15, "巻付角"},
+      {&TForm1::Label18, "Label18", 454, 352, 0, 15, "", 454, 538},
+      {&TForm1::Label19, "Label19", 540, 352, 0, 15, "", 540, 606},
+      {&TForm1::Label20, "Label20", 625, 352, 0, 15, "", 608, kTextRight},
+      {&TForm1::Label21, "Label21", 408, 374, 30, 15, "噛合"},
+      {&TForm1::Label22, "Label22", 454, 374, 0, 15, "", 454, 538},
+      {&TForm1::Label23, "Label23", 540, 374, 0, 15, "", 540, 606},
+      {&TForm1::Label24, "Label24", 625, 374, 0, 15, "", 608, kTextRight},
+      {&TForm1::Label25, "Label25", 424, 396, 0, 15, "", 380, kTextRight},
   };
   for (const LabelRow& row : kLabels) {
     auto* label = new QLabel(this);
@@ -120,6 +131,11 @@ void TForm1::BuildControls() {
   SetTextColor(Label1, Qt::red);
   SetTextColor(Label2, Qt::blue);
   SetTextColor(Label3, QColor(0, 128, 128));
+  // The one three-character row title, a pixel smaller so that a gap stays
+  // before the first column's value.
+  QFont rowTitle = Label17->font();
+  rowTitle.setPixelSize(14);
+  Label17->setFont(rowTitle);
   Label1->setAutoFillBackground(true);  // button-face background
 
   static const EditRow kEdits[] = {

@@ -104,6 +104,8 @@ class TForm1 : public QWidget {
   void ShowBeltTeeth();
   void ShowToothCount(bool known);
   void DrawLayout();
+  void DrawComputedLayout();
+  void ShowDesignCheck();
   void ClearPicture();
   void ShowWarning(std::int32_t code);
   void ShowLayoutCheck(bool valid);
@@ -131,6 +133,8 @@ class TForm1 : public QWidget {
       *Edit11;
   QLabel *Label1, *Label2, *Label3, *Label4, *Label5, *Label6, *Label7, *Label8, *Label9, *Label10,
       *Label11, *Label12, *Label13, *Label14, *Label15, *Label16;
+  // The design check: wrap angle and teeth-in-mesh rows, and the caution line.
+  QLabel *Label17, *Label18, *Label19, *Label20, *Label21, *Label22, *Label23, *Label24, *Label25;
   ArrowControl *UpDown1, *UpDown2, *UpDown3, *UpDown4, *UpDown5, *UpDown6, *UpDown7, *UpDown8,
       *UpDown9, *UpDown10;
   QRadioButton *RadioButton1, *RadioButton2;

@@ -6,6 +6,7 @@
 #include "app/form1.h"
 #include "app/form1_look.h"
 #include "calc/belt_teeth.h"
+#include "calc/design_check.h"
 #include "calc/layout_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
@@ -108,7 +109,7 @@ void TForm1::Recalculate() {
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
   ShowBeltTeeth();
   if (path != idrova::PathCase::None) ShowLayoutCheck(idrova::BeltPathFitsLayout(state_));
-  DrawLayout();
+  DrawComputedLayout();
 }
 
 // A layout whose belt length is not the real one is flagged on the warning
@@ -161,6 +162,29 @@ void TForm1::DrawLayout() {
           .arg(FormatQ("###0.##", state_.BeltLength), FormatQ("###0.##", state_.MinBeltLength));
   Image2->setAccessibleDescription(description);
   Image1->setAccessibleDescription(description);
+}
+
+// A picture of a newly computed path comes with the design check of that
+// path; a redraw of the same path (zoom, a new screen) leaves it as it is.
+void TForm1::DrawComputedLayout() {
+  DrawLayout();
+  ShowDesignCheck();
+}
+
+// Wrap angle and teeth in mesh of each wheel, and the caution line: "---"
+// and the real belt length for reference where the layout check finds the
+// shown length not the real belt.
+void TForm1::ShowDesignCheck() {
+  const idrova::DesignCheck check = idrova::CheckDesign(state_);
+  QLabel* const wraps[3] = {Label18, Label19, Label20};
+  QLabel* const meshes[3] = {Label22, Label23, Label24};
+  const QString none = QStringLiteral("---");
+  for (int i = 0; i < 3; ++i) {
+    const idrova::WheelMesh& wheel = check.Wheel[i];
+    SetCaption(wraps[i], check.Valid ? FormatQ("###0.#", wheel.WrapDegrees) + QChar(0x00B0) : none);
+    SetCaption(meshes[i], check.Valid ? ToQ(idrova::IntToStr(wheel.TeethInMesh)) : none);
+  }
+  SetCaption(Label25, ToQ(idrova::DesignCheckLine(check)));
 }
 
 void TForm1::EditChange() { Recalculate(); }
@@ -333,7 +357,7 @@ void TForm1::SolveUnknownCoordinate() {
     // The tensioner is back where it was; the picture and the two-wheel
     // length follow the inputs just taken over, the requested length stays.
     SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-    DrawLayout();
+    DrawComputedLayout();
     return;
   }
   const bool searchX = state_.UnknownKind == 1;
@@ -342,5 +366,5 @@ void TForm1::SolveUnknownCoordinate() {
   WriteEdit(edit, FormatQ("###0.##", found));  // recalculates when the text changes
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-  DrawLayout();
+  DrawComputedLayout();
 }

@@ -1,0 +1,60 @@
+// The design check: wrap angles, teeth in mesh and the caution.
+#include "calc/design_check.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "calc/layout_check.h"
+#include "geometry/hull.h"
+#include "text/number_text.h"
+
+namespace idrova {
+
+namespace {
+// A share of the tooth count this close to a whole number is that number:
+// the turns carry rounding from the trigonometry, a tooth count does not.
+constexpr double kWholeShareTolerance = 1e-9;
+
+std::string WheelCaution(int wheel, const WheelMesh& mesh, int beltType) {
+  const std::string who = "注意! NO " + std::to_string(wheel + 1);
+  if (beltType < kFirstChainType) {
+    if (mesh.TeethInMesh < kMinTeethInMesh) return who + " の噛合歯数が6未満です";
+    if (mesh.WrapDegrees < kMinBeltWrapDegrees) return who + " の巻付角が60°未満です";
+  } else if (mesh.WrapDegrees < kMinChainWrapDegrees) {
+    return who + " の巻付角が120°未満です";
+  }
+  return {};
+}
+}  // namespace
+
+int TeethInMesh(double turn, double teeth) {
+  const double share = turn / (2.0 * std::numbers::pi) * teeth;
+  if (!std::isfinite(share) || share <= 0.0) return 0;
+  const double whole = std::round(share);
+  const double count = std::fabs(share - whole) <= kWholeShareTolerance ? whole : std::floor(share);
+  const double most = std::isfinite(teeth) ? std::floor(teeth) : 0.0;
+  return static_cast<int>(std::fmax(0.0, std::fmin(count, std::fmin(most, 1e9))));
+}
+
+DesignCheck CheckDesign(const DriveState& state) {
+  DesignCheck check;
+  for (int i = 0; i < 3; ++i) {
+    check.Wheel[i].WrapDegrees = state.WheelTurn[i] * (180.0 / std::numbers::pi);
+    check.Wheel[i].TeethInMesh = TeethInMesh(state.WheelTurn[i], state.Teeth[i]);
+  }
+  check.Valid = BeltPathFitsLayout(state);
+  if (!check.Valid) {
+    check.TightLength = TightBeltLength(state.Wheel);
+    return check;
+  }
+  for (int i = 0; i < 2 && check.Caution.empty(); ++i)
+    check.Caution = WheelCaution(i, check.Wheel[i], state.BeltType);
+  return check;
+}
+
+std::string DesignCheckLine(const DesignCheck& check) {
+  if (!check.Valid) return kReferenceLengthPrefix + FormatFloat("###0.##", check.TightLength);
+  return check.Caution;
+}
+
+}  // namespace idrova

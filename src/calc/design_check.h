@@ -1,0 +1,49 @@
+// The design check of a belt path: how much belt each wheel carries (wrap
+// angle) and how many teeth are in mesh, and a caution when a working wheel
+// falls short of what belt and chain makers ask for: at least 6 teeth in
+// mesh and 60 degrees of wrap on a loaded synchronous-belt pulley, at least
+// 120 degrees of wrap on a loaded sprocket. The tensioner carries no load and
+// is not checked.
+#pragma once
+
+#include <string>
+
+#include "model/drive_state.h"
+
+namespace idrova {
+
+inline constexpr int kMinTeethInMesh = 6;
+inline constexpr double kMinBeltWrapDegrees = 60.0;
+inline constexpr double kMinChainWrapDegrees = 120.0;
+// Types from this code on (chains and the free type) follow the chain rule.
+inline constexpr int kFirstChainType = 25;
+
+inline constexpr const char* kReferenceLengthPrefix = "参考: 実際のベルト長さ ";
+
+struct WheelMesh {
+  double WrapDegrees = 0.0;  // belt wrapped on the wheel, degrees
+  int TeethInMesh = 0;       // whole teeth within the wrap
+};
+
+struct DesignCheck {
+  // False when the layout check finds the belt length not the real belt of
+  // the layout; the wheel figures then describe no real belt.
+  bool Valid = true;
+  WheelMesh Wheel[3];
+  double TightLength = 0.0;  // the real belt round the three pitch circles, mm
+  std::string Caution;       // the first caution of NO 1, then NO 2; empty when none
+};
+
+// Teeth of a wheel within `turn` radians of wrap: the whole part of the wrap's
+// share of the tooth count; a share within 1e-9 of a whole number counts as
+// that number. Never below 0 or above the tooth count.
+int TeethInMesh(double turn, double teeth);
+
+// The check of the path last computed into `state`.
+DesignCheck CheckDesign(const DriveState& state);
+
+// What the caution line shows: the caution, or for a layout that is not
+// valid the real belt length for reference.
+std::string DesignCheckLine(const DesignCheck& check);
+
+}  // namespace idrova
