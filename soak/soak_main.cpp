@@ -15,11 +15,15 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <numbers>
 #include <random>
 
 #include "app/form1.h"
+#include "calc/design_check.h"
+#include "calc/layout_check.h"
 #include "calc/solver.h"
 #include "draw/layout_drawing.h"
+#include "geometry/hull.h"
 #include "text/number_text.h"
 
 namespace {
@@ -104,6 +108,7 @@ class Soak {
     static const char* kEdits[] = {"Edit1", "Edit2", "Edit4",  "Edit5",
                                    "Edit7", "Edit8", "Edit10", "Edit11"};
     redraws_ = false;
+    samePath_ = false;
     calculated_ = false;
     const int kind = Pick(112);
     if (kind < 30) {
@@ -153,6 +158,7 @@ class Soak {
       const int position = 1 + Pick(20);
       description_ = QStringLiteral("zoom %1").arg(position);
       redraws_ = position != zoom->value();
+      samePath_ = true;
       zoom->setValue(position);
     } else if (kind < 102) {
       description_ = QStringLiteral("Return on 計算 (mode %1)").arg(form_.State().UnknownKind);
@@ -174,6 +180,7 @@ class Soak {
       const int before = zoom->value();
       Press(zoom, key);
       redraws_ = zoom->value() != before;
+      samePath_ = true;
     } else if (kind < 109) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const QString action = Chance(0.5) ? QAccessibleActionInterface::increaseAction()
@@ -389,7 +396,62 @@ class Soak {
       canvas.SetBrushColor(form_.palette().color(QPalette::Button));
       idrova::DrawLayout(s, canvas);
       if (expected != shownPicture) return Fail("the picture does not show the state");
+      if (!samePath_ && !CheckDesignReadouts()) return false;
     }
+    return true;
+  }
+
+  // After a redraw of a newly computed path: the wrap angles of a valid
+  // layout add up to a full turn, every count lies within its wheel's teeth,
+  // and the caution line shows the caution of the rules or, for a layout
+  // that is not valid, the real belt length.
+  bool CheckDesignReadouts() {
+    const idrova::DriveState& s = form_.State();
+    // Figures are shown only for a valid layout whose wrap angles add up to a
+    // full turn: a wheel far beyond any drive blinds the length check.
+    const double total =
+        (s.WheelTurn[0] + s.WheelTurn[1] + s.WheelTurn[2]) * (180.0 / std::numbers::pi);
+    const bool valid = idrova::BeltPathFitsLayout(s) && std::abs(total - 360.0) <= 1e-9;
+    QString caution;
+    for (int i = 0; i < 3; ++i) {
+      const double degrees = s.WheelTurn[i] * (180.0 / std::numbers::pi);
+      const int inMesh = idrova::TeethInMesh(s.WheelTurn[i], s.Teeth[i]);
+      const QString wrap = Find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(18 + i)))->text();
+      const QString mesh = Find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(22 + i)))->text();
+      const QString wantWrap =
+          valid ? QString::fromStdString(idrova::FormatFloat("###0.#", degrees)) + QChar(0x00B0)
+                : QStringLiteral("---");
+      const QString wantMesh = valid ? QString::number(inMesh) : QStringLiteral("---");
+      if (wrap != wantWrap || mesh != wantMesh)
+        return Fail(QStringLiteral("wheel %1 shows '%2' '%3' for '%4' '%5'")
+                        .arg(i + 1)
+                        .arg(wrap, mesh, wantWrap, wantMesh));
+      if (valid && !(inMesh >= 0 && inMesh <= s.Teeth[i]))
+        return Fail(QStringLiteral("%1 teeth in mesh of %2").arg(inMesh).arg(s.Teeth[i]));
+      if (i < 2 && valid && caution.isEmpty()) {
+        const QString who = QStringLiteral("注意! NO %1 ").arg(i + 1);
+        if (s.BeltType < 25 && inMesh < 6)
+          caution = who + QStringLiteral("の噛合歯数が6未満です");
+        else if (s.BeltType < 25 && degrees < 60)
+          caution = who + QStringLiteral("の巻付角が60°未満です");
+        else if (s.BeltType >= 25 && degrees < 120)
+          caution = who + QStringLiteral("の巻付角が120°未満です");
+      }
+    }
+    if (idrova::BeltPathFitsLayout(s) && !valid &&
+        std::abs(s.Wheel[0].X) + std::abs(s.Wheel[0].Y) + std::abs(s.Wheel[1].X) +
+                std::abs(s.Wheel[1].Y) + std::abs(s.Wheel[2].X) + std::abs(s.Wheel[2].Y) <
+            1e9)
+      return Fail(QStringLiteral("a valid layout with coordinates below 1e9 mm has wrap angles "
+                                 "adding up to %1°")
+                      .arg(total, 0, 'g', 17));
+    const QString line = Find<QLabel>("Label25")->text();
+    const QString want = valid ? caution
+                               : QStringLiteral("参考: 実際のベルト長さ ") +
+                                     QString::fromStdString(idrova::FormatFloat(
+                                         "###0.##", idrova::TightBeltLength(s.Wheel)));
+    if (line != want && !(line.endsWith(QChar(0x2026)) && want.startsWith(line.chopped(1))))
+      return Fail(QStringLiteral("caution line '%1', the rules say '%2'").arg(line, want));
     return true;
   }
 
@@ -401,6 +463,7 @@ class Soak {
   long index_ = 0;
   QString description_;
   bool redraws_ = false;
+  bool samePath_ = false;  // the redraw shows the path already shown (zoom)
   bool calculated_ = false;
   bool messageShown_ = false;
   bool zeroPitch_ = false;

@@ -12,6 +12,7 @@
 
 #include "calc/belt_teeth.h"
 #include "calc/design_check.h"
+#include "calc/layout_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
 #include "model/drive_state.h"
@@ -139,4 +140,32 @@ TEST(TeethInMesh, WholePartWithSharesWithinOneBillionthCountedWhole) {
   };
   for (const auto& row : rows)
     EXPECT_EQ(idrova::TeethInMesh(row.Turn, row.Teeth), row.InMesh) << row.Name;
+}
+
+// A wheel far beyond any drive blinds the length check (a relative
+// tolerance of a 1e117 mm belt) while the path's turns make two loops: the
+// design check gives no figures for it.
+TEST(CheckDesign, APathWhoseTurnsMakeNoSingleLoopHasNoFigures) {
+  idrova::DriveState state;
+  state.Wheel[0] = {-20.1, 3914.6, 66.929071596239879};
+  state.Wheel[1] = {-29.8, 1e117, 85.071625675374335};
+  state.Wheel[2] = {-20.1, -9.1, 45.812719633687848};
+  state.BeltType = 60;
+  idrova::ComputeBeltPath(state);
+  ASSERT_TRUE(idrova::BeltPathFitsLayout(state));
+  EXPECT_FALSE(idrova::CheckDesign(state).Valid);
+  // The design layout, for contrast.
+  state.Wheel[0] = {0.0, 0.0, 25.464790894703256};
+  state.Wheel[1] = {150.0, 100.0, 25.464790894703256};
+  state.Wheel[2] = {70.0, 10.0, 12.732395447351628};
+  state.Teeth[0] = state.Teeth[1] = 20;
+  state.Teeth[2] = 10;
+  state.BeltType = 3;
+  idrova::ComputeBeltPath(state);
+  const idrova::DesignCheck check = idrova::CheckDesign(state);
+  EXPECT_TRUE(check.Valid);
+  EXPECT_NEAR(check.Wheel[0].WrapDegrees, 164.8134795584575, 1e-9);
+  EXPECT_NEAR(check.Wheel[1].WrapDegrees, 171.3932246365759, 1e-9);
+  EXPECT_NEAR(check.Wheel[2].WrapDegrees, 23.7932958049666, 1e-9);
+  EXPECT_EQ(check.Caution, "");
 }

@@ -14,6 +14,8 @@ namespace {
 // A share of the tooth count this close to a whole number is that number:
 // the turns carry rounding from the trigonometry, a tooth count does not.
 constexpr double kWholeShareTolerance = 1e-9;
+// The wrap angles of one belt loop add up to a full turn: 1e-9 degrees.
+constexpr double kFullTurnTolerance = 1e-9 * std::numbers::pi / 180.0;
 
 std::string WheelCaution(int wheel, const WheelMesh& mesh, int beltType) {
   const std::string who = "注意! NO " + std::to_string(wheel + 1);
@@ -42,7 +44,12 @@ DesignCheck CheckDesign(const DriveState& state) {
     check.Wheel[i].WrapDegrees = state.WheelTurn[i] * (180.0 / std::numbers::pi);
     check.Wheel[i].TeethInMesh = TeethInMesh(state.WheelTurn[i], state.Teeth[i]);
   }
-  check.Valid = BeltPathFitsLayout(state);
+  // Far beyond any real drive (a wheel 1e100 mm away) the length check
+  // cannot tell the computed path from the real belt while the path's turns
+  // no longer make one loop: such figures describe no belt either.
+  const double total = state.WheelTurn[0] + state.WheelTurn[1] + state.WheelTurn[2];
+  check.Valid =
+      BeltPathFitsLayout(state) && std::fabs(total - 2.0 * std::numbers::pi) <= kFullTurnTolerance;
   if (!check.Valid) {
     check.TightLength = TightBeltLength(state.Wheel);
     return check;

@@ -27,7 +27,8 @@ struct WheelMesh {
 
 struct DesignCheck {
   // False when the layout check finds the belt length not the real belt of
-  // the layout; the wheel figures then describe no real belt.
+  // the layout, or the wrap angles do not add up to one full turn; the wheel
+  // figures then describe no real belt.
   bool Valid = true;
   WheelMesh Wheel[3];
   double TightLength = 0.0;  // the real belt round the three pitch circles, mm
