@@ -119,6 +119,11 @@ inline std::string Judged(const char* format, double value, double limit) {
   return Format(format, value) + (value <= limit ? " (ok)" : " (ABOVE)");
 }
 
+// The same against a lower bound: "4.1 × (ok)" or "1.8 × (BELOW)".
+inline std::string JudgedAtLeast(const char* format, double value, double least) {
+  return Format(format, value) + (value >= least ? " (ok)" : " (BELOW)");
+}
+
 // A time per iteration in the given unit (1e9 for ns, 1e6 for µs, ...),
 // judged on CPU time, with the wall time beside it: "161 ns (ok); wall
 // 297 ns". The time of a `baseline` run, if given, is taken off both.

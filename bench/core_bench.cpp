@@ -1,14 +1,23 @@
-// Benchmarks of the plain C++ core: the belt path per case, the tensioner
-// search on the design layout and the slowest search that still ends.
+// Benchmarks of the plain C++ core: the belt path per case beside the lean
+// computation of its two lengths, the tensioner search on the design layout
+// and the slowest search that still ends, each also the straightforward way
+// (every contact from a vector difference, the whole path in every search
+// step) for the before-and-after ratios.
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "bench_table.h"
 #include "calc/solver.h"
 #include "geometry/hull.h"
+#include "lean_lengths.h"
 #include "model/drive_state.h"
+#include "reference_belt_path.h"
 
 namespace {
 
@@ -53,10 +62,71 @@ void BM_ComputeBeltPath(benchmark::State& st, DriveState state, PathCase expecte
     benchmark::ClobberMemory();
   }
 }
-BENCHMARK_CAPTURE(BM_ComputeBeltPath, design_case_C, DesignLayout(), PathCase::C);
-BENCHMARK_CAPTURE(BM_ComputeBeltPath, case_A, WithTensioner(60.0, 90.0, kRadius10), PathCase::A);
-BENCHMARK_CAPTURE(BM_ComputeBeltPath, case_B, WithTensioner(75.0, 50.0, kRadius10), PathCase::B);
-BENCHMARK_CAPTURE(BM_ComputeBeltPath, case_D, WithTensioner(75.0, 50.0, 40.0), PathCase::D);
+
+void BM_ComputeBeltPathBefore(benchmark::State& st, DriveState state, PathCase expected) {
+  if (idrova::reference::ComputePath(state) != expected) {
+    st.SkipWithError("the layout gives another path case");
+    return;
+  }
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(idrova::reference::ComputePath(state));
+    benchmark::ClobberMemory();
+  }
+}
+
+// The two lengths alone, the lean way; they must agree with ComputeBeltPath.
+void BM_LeanLengths(benchmark::State& st, DriveState state, PathCase) {
+  const idrova::bench::LeanLengths lean = idrova::bench::ComputeLeanLengths(state.Wheel);
+  idrova::ComputeBeltPath(state);
+  if (!(std::fabs(lean.BeltLength - state.BeltLength) <= 1e-9 &&
+        std::fabs(lean.MinBeltLength - state.MinBeltLength) <= 1e-9)) {
+    st.SkipWithError("the lean lengths disagree with ComputeBeltPath");
+    return;
+  }
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(&state);
+    benchmark::DoNotOptimize(idrova::bench::ComputeLeanLengths(state.Wheel));
+    benchmark::ClobberMemory();
+  }
+}
+
+// The ratio of the two above, robust against a machine whose speed drifts
+// (other work on a shared host): batches of lean lengths and of whole paths
+// alternate, each pair of batches gives one ratio, and the median of those
+// is reported as the counter "ratio".
+void BM_PathOverLean(benchmark::State& st, DriveState state, PathCase) {
+  constexpr int kBatch = 200;
+  std::vector<double> ratios;
+  using Clock = std::chrono::steady_clock;
+  for (auto _ : st) {
+    const Clock::time_point start = Clock::now();
+    for (int i = 0; i < kBatch; ++i) {
+      benchmark::DoNotOptimize(&state);
+      benchmark::DoNotOptimize(idrova::bench::ComputeLeanLengths(state.Wheel));
+    }
+    const Clock::time_point middle = Clock::now();
+    for (int i = 0; i < kBatch; ++i) {
+      benchmark::DoNotOptimize(idrova::ComputeBeltPath(state));
+      benchmark::ClobberMemory();
+    }
+    const Clock::time_point end = Clock::now();
+    ratios.push_back(std::chrono::duration<double>(end - middle).count() /
+                     std::chrono::duration<double>(middle - start).count());
+  }
+  std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
+  st.counters["ratio"] = ratios[ratios.size() / 2];
+}
+
+// The same four layouts for all four.
+#define IDROVA_PATH_LAYOUTS(function)                                                     \
+  BENCHMARK_CAPTURE(function, design_case_C, DesignLayout(), PathCase::C);                \
+  BENCHMARK_CAPTURE(function, case_A, WithTensioner(60.0, 90.0, kRadius10), PathCase::A); \
+  BENCHMARK_CAPTURE(function, case_B, WithTensioner(75.0, 50.0, kRadius10), PathCase::B); \
+  BENCHMARK_CAPTURE(function, case_D, WithTensioner(75.0, 50.0, 40.0), PathCase::D)
+IDROVA_PATH_LAYOUTS(BM_ComputeBeltPath);
+IDROVA_PATH_LAYOUTS(BM_LeanLengths);
+IDROVA_PATH_LAYOUTS(BM_ComputeBeltPathBefore);
+IDROVA_PATH_LAYOUTS(BM_PathOverLean);
 
 // The layout check: the tight belt around all three pitch circles.
 void BM_TightBeltLength(benchmark::State& st, DriveState state) {
@@ -95,14 +165,16 @@ void BM_DriveStateCopy(benchmark::State& st) {
 }
 BENCHMARK(BM_DriveStateCopy);
 
-void BM_Search(benchmark::State& st, DriveState prepared, std::int32_t expectedWarning,
-               std::int64_t expectedIterations) {
+using SearchFunction = idrova::SearchResult (*)(DriveState&);
+
+void RunSearch(benchmark::State& st, SearchFunction search, DriveState prepared,
+               std::int32_t expectedWarning, std::int64_t expectedIterations) {
   DriveState working;
   idrova::SearchResult result;
   for (auto _ : st) {
     benchmark::DoNotOptimize(&prepared);
     working = prepared;
-    result = idrova::SearchUnknownCoordinate(working);
+    result = search(working);
     benchmark::DoNotOptimize(result);
     benchmark::ClobberMemory();
   }
@@ -114,13 +186,28 @@ void BM_Search(benchmark::State& st, DriveState prepared, std::int32_t expectedW
   st.counters["iterations"] = static_cast<double>(result.Iterations);
 }
 
+void BM_Search(benchmark::State& st, DriveState prepared, std::int32_t expectedWarning,
+               std::int64_t expectedIterations) {
+  RunSearch(st, idrova::SearchUnknownCoordinate, prepared, expectedWarning, expectedIterations);
+}
+
+// The search with the whole path in every step, as it was before the steps
+// computed the lengths alone.
+void BM_SearchBefore(benchmark::State& st, DriveState prepared, std::int32_t expectedWarning,
+                     std::int64_t expectedIterations) {
+  RunSearch(st, idrova::reference::Search, prepared, expectedWarning, expectedIterations);
+}
+
 // The requested length of the proposal for the design layout (66 teeth).
-BENCHMARK_CAPTURE(BM_Search, design_x3_528_plus, SearchSetup(DesignLayout(), 1, 528.0, 1),
-                  idrova::kNoWarning, 44)
-    ->Unit(benchmark::kMicrosecond);
-BENCHMARK_CAPTURE(BM_Search, design_y3_528_minus, SearchSetup(DesignLayout(), 2, 528.0, -1),
-                  idrova::kNoWarning, -1)
-    ->Unit(benchmark::kMicrosecond);
+#define IDROVA_DESIGN_SEARCHES(function)                                                      \
+  BENCHMARK_CAPTURE(function, design_x3_528_plus, SearchSetup(DesignLayout(), 1, 528.0, 1),   \
+                    idrova::kNoWarning, 44)                                                   \
+      ->Unit(benchmark::kMicrosecond);                                                        \
+  BENCHMARK_CAPTURE(function, design_y3_528_minus, SearchSetup(DesignLayout(), 2, 528.0, -1), \
+                    idrova::kNoWarning, -1)                                                   \
+      ->Unit(benchmark::kMicrosecond)
+IDROVA_DESIGN_SEARCHES(BM_Search);
+IDROVA_DESIGN_SEARCHES(BM_SearchBefore);
 
 // The slowest search that still ends: a level drive, wheels 1 and 2 on the
 // X axis, the tensioner inside the loop on the centre line. Moving in +X it
@@ -137,25 +224,44 @@ DriveState SlowestSearch() {
 BENCHMARK_CAPTURE(BM_Search, slowest_bounded, SlowestSearch(), idrova::kWrongDirection,
                   idrova::kMaxSearchIterations)
     ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SearchBefore, slowest_bounded, SlowestSearch(), idrova::kWrongDirection,
+                  idrova::kMaxSearchIterations)
+    ->Unit(benchmark::kMillisecond);
 
 // -------------------------------------------------------- summary table
 
 void WriteTable(const idrova::bench::TableReporter& results, const std::string& file) {
   using idrova::bench::Format;
+  using idrova::bench::Judged;
+  using idrova::bench::JudgedAtLeast;
   using idrova::bench::JudgedTime;
   using idrova::bench::TableReporter;
   idrova::bench::TableRows rows(file);
 
-  const idrova::bench::NamedRun kPaths[] = {
-      {"BM_ComputeBeltPath/design_case_C", "ComputeBeltPath, design layout (case C)"},
-      {"BM_ComputeBeltPath/case_A", "ComputeBeltPath, case A (wheel 3 at 60, 90)"},
-      {"BM_ComputeBeltPath/case_B", "ComputeBeltPath, case B (wheel 3 at 75, 50)"},
-      {"BM_ComputeBeltPath/case_D", "ComputeBeltPath, case D (wheel 3 at 75, 50, radius 40)"},
+  // The path beside the lean lengths and the straightforward path, all
+  // three from this one run.
+  const struct {
+    const char* Layout;
+    const char* Measure;
+  } kPaths[] = {
+      {"design_case_C", "ComputeBeltPath, design layout (case C)"},
+      {"case_A", "ComputeBeltPath, case A (wheel 3 at 60, 90)"},
+      {"case_B", "ComputeBeltPath, case B (wheel 3 at 75, 50)"},
+      {"case_D", "ComputeBeltPath, case D (wheel 3 at 75, 50, radius 40)"},
   };
   for (const auto& path : kPaths) {
-    const auto* run = results.Find(path.Name);
-    rows.Add(path.Measure, run ? JudgedTime(*run, 1e9, "%.0f ns", 350.0) : "not measured",
-             "≤ 350 ns/call");
+    const std::string layout = path.Layout;
+    const auto* run = results.Find("BM_ComputeBeltPath/" + layout);
+    const auto* lean = results.Find("BM_LeanLengths/" + layout);
+    const auto* ratio = results.Find("BM_PathOverLean/" + layout);
+    const auto* before = results.Find("BM_ComputeBeltPathBefore/" + layout);
+    std::string figure = run ? JudgedTime(*run, 1e9, "%.0f ns", 350.0) : "not measured";
+    if (run && lean)
+      figure += Format("; lean lengths %.0f ns", TableReporter::Seconds(*lean) * 1e9);
+    if (ratio) figure += "; ratio " + Judged("%.2f", TableReporter::Counter(*ratio, "ratio"), 1.5);
+    if (run && before)
+      figure += Format("; straightforward path %.0f ns", TableReporter::Seconds(*before) * 1e9);
+    rows.Add(path.Measure, figure, "≤ 350 ns/call; ≤ 1.5 × the lean lengths");
   }
 
   const idrova::bench::NamedRun kChecks[] = {
@@ -186,25 +292,38 @@ void WriteTable(const idrova::bench::TableReporter& results, const std::string& 
     double UnitsPerSecond;
     const char* Format;
     double Limit;
+    double LeastSpeedUp;  // 0: none set
     const char* Target;
   } kSearches[] = {
-      {"BM_Search/design_x3_528_plus", "Search loop, design layout, X3 528 direction +1", 1e6,
-       "%.2f µs", 30.0, "≤ 30 µs"},
-      {"BM_Search/design_y3_528_minus", "Search loop, design layout, Y3 528 direction −1", 1e6,
-       "%.2f µs", 30.0, "≤ 30 µs"},
-      {"BM_Search/slowest_bounded",
-       "Slowest bounded search (level drive, tensioner on the centre line, +X)", 1e3, "%.1f ms",
-       250.0, "≤ 250 ms"},
+      {"design_x3_528_plus", "Search loop, design layout, X3 528 direction +1", 1e6, "%.2f µs",
+       30.0, 0.0, "≤ 30 µs"},
+      {"design_y3_528_minus", "Search loop, design layout, Y3 528 direction −1", 1e6, "%.2f µs",
+       30.0, 0.0, "≤ 30 µs"},
+      {"slowest_bounded", "Slowest bounded search (level drive, tensioner on the centre line, +X)",
+       1e3, "%.1f ms", 250.0, 2.0, "≤ 250 ms; ≥ 2 × faster than the whole path in every step"},
   };
   for (const auto& search : kSearches) {
-    if (const auto* run = results.Find(search.Name)) {
-      rows.Add(search.Measure,
-               JudgedTime(*run, search.UnitsPerSecond, search.Format, search.Limit, copy) +
-                   Format("; %.0f iterations", TableReporter::Counter(*run, "iterations")),
-               search.Target);
-    } else {
+    const std::string name = search.Name;
+    const auto* run = results.Find("BM_Search/" + name);
+    const auto* before = results.Find("BM_SearchBefore/" + name);
+    if (!run) {
       rows.Add(search.Measure, "not measured", search.Target);
+      continue;
     }
+    std::string figure =
+        JudgedTime(*run, search.UnitsPerSecond, search.Format, search.Limit, copy) +
+        Format("; %.0f iterations", TableReporter::Counter(*run, "iterations"));
+    if (before) {
+      const double copySeconds = copy ? TableReporter::Seconds(*copy) : 0.0;
+      const double beforeSeconds = TableReporter::Seconds(*before) - copySeconds;
+      const double speedUp = beforeSeconds / (TableReporter::Seconds(*run) - copySeconds);
+      figure +=
+          "; the whole path in every step " +
+          Format(search.Format, beforeSeconds * search.UnitsPerSecond) + ", " +
+          (search.LeastSpeedUp > 0.0 ? JudgedAtLeast("%.1f × faster", speedUp, search.LeastSpeedUp)
+                                     : Format("%.1f × faster", speedUp));
+    }
+    rows.Add(search.Measure, figure, search.Target);
   }
 }
 

@@ -1,6 +1,7 @@
 // libFuzzer target for the belt geometry: tangents, the belt path and the
 // tight belt length take any wheels without undefined behaviour, and give
-// finite lengths for every layout the window can hold.
+// finite lengths for every layout the window can hold; the search's lengths
+// equal the path's bit for bit.
 //
 // Input: one control byte, then up to nine doubles (X, Y, radius of wheels
 // 1, 2, 3; missing bytes read as zero). Control bit 7 folds the doubles into
@@ -109,6 +110,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if ((pathCase == idrova::PathCase::None) != (windingMode != 0)) Fail("path case", wheel);
   if (ordinary && !(std::isfinite(state.BeltLength) && std::isfinite(state.MinBeltLength))) {
     Fail("belt length not finite", wheel);
+  }
+  // The search's lengths are the path's, bit for bit (NaN for NaN).
+  if (pathCase != idrova::PathCase::None) {
+    const idrova::TensionerBeltLengths lengths(wheel[0], wheel[1], state.EmptySpan);
+    const double belt = lengths.BeltLength(wheel[2]);
+    const bool same = std::isnan(belt) ? std::isnan(state.BeltLength)
+                                       : std::memcmp(&belt, &state.BeltLength, sizeof belt) == 0;
+    const double least = lengths.MinBeltLength();
+    const bool sameLeast = std::isnan(least)
+                               ? std::isnan(state.MinBeltLength)
+                               : std::memcmp(&least, &state.MinBeltLength, sizeof least) == 0;
+    if (!same || !sameLeast) Fail("search lengths differ from the path's", wheel);
   }
 
   const double tight = idrova::TightBeltLength(wheel);

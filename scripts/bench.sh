@@ -33,7 +33,11 @@ cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DIDROVA_BUILD_B
   >/dev/null
 cmake --build build/release --target core_bench window_bench idrova_startup_probe
 
-benchOptions=(--benchmark_repetitions="$repetitions" --table="$rows")
+# Repetitions of all benchmarks run interleaved in random order, so that the
+# ratios read from one run (ComputeBeltPath to the lean lengths, the search
+# before and after) are not skewed by the machine's speed drifting.
+benchOptions=(--benchmark_repetitions="$repetitions" --benchmark_enable_random_interleaving=true
+  --table="$rows")
 if [ "$repetitions" -gt 1 ]; then benchOptions+=(--benchmark_report_aggregates_only=true); fi
 
 echo "== Core"

@@ -32,6 +32,12 @@ SearchResult SearchUnknownCoordinate(DriveState& state) {
   const double startCoordinate = coordinate;
   const double direction = state.Direction;
 
+  // The steps need the belt length alone; the contacts and spans are worked
+  // out once, for the coordinate the search ends on. Outer winding has no
+  // path, so its length stays as it is, as ComputeBeltPath leaves it.
+  const TensionerBeltLengths lengths(state.Wheel[0], state.Wheel[1], state.EmptySpan);
+  const bool innerWinding = state.WindingMode == 0;
+
   // Every step goes the chosen way, by half the remaining difference but at
   // least the least step, whatever the sign of the difference. The search
   // gives up when the belt runs away (longer than ten times the request), and
@@ -52,7 +58,7 @@ SearchResult SearchUnknownCoordinate(DriveState& state) {
     }
     coordinate = next;
     ++result.Iterations;
-    ComputeBeltPath(state);
+    if (innerWinding) state.BeltLength = lengths.BeltLength(state.Wheel[2]);
     if (!std::isfinite(state.BeltLength) ||
         !(kRunAwayFactor * state.SpecifiedLength >= state.BeltLength)) {
       gaveUp = true;
@@ -65,9 +71,9 @@ SearchResult SearchUnknownCoordinate(DriveState& state) {
 
   if (gaveUp) {
     coordinate = startCoordinate;
-    ComputeBeltPath(state);
     result.Warning = kWrongDirection;
   }
+  if (result.Iterations > 0 || gaveUp) ComputeBeltPath(state);
   return result;
 }
 

@@ -44,4 +44,45 @@ double WrapArc(PolarVector in, PolarVector out, double radius);
 PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVector emptySpan,
                          BeltPath& path);
 
+// The two lengths of the inner-winding path while wheels 1 and 2 stay where
+// they are and only the tensioner moves, as in the tensioner search. What
+// depends on wheels 1 and 2 alone (their tangents, the two-wheel belt and the
+// belt that misses the tensioner) is worked out once, and no contact point
+// is computed. The lengths are those of ComputeBeltPath bit for bit: the
+// search's steps depend on every bit of them.
+class TensionerBeltLengths {
+ public:
+  TensionerBeltLengths(const WheelCircle& wheel1, const WheelCircle& wheel2, PolarVector emptySpan);
+
+  double MinBeltLength() const { return minBeltLength_; }
+  // The belt length with the tensioner at `wheel3`.
+  double BeltLength(const WheelCircle& wheel3) const;
+
+ private:
+  friend PathCase ComputeBeltPath(const WheelCircle (&)[3], int, PolarVector, BeltPath&);
+
+  // Without the quick test, for a single layout.
+  TensionerBeltLengths(const WheelCircle& wheel1, const WheelCircle& wheel2, PolarVector emptySpan,
+                       bool quickTest);
+  // The case decision for the tensioner `wheel3`; writes the spans, the
+  // turns and the belt length into `path` and leaves the tangents from wheel
+  // 1 to 3 and from 3 to 2 (the latter in cases A, C and D) for the contacts.
+  PathCase Solve(const WheelCircle& wheel3, BeltPath& path, OuterTangentPair& t13,
+                 OuterTangentPair& t32) const;
+
+  WheelCircle wheel1_;
+  WheelCircle wheel2_;
+  PolarVector emptySpan_;
+  OuterTangentPair t12_;
+  double minBeltLength_ = 0.0;
+  double missingLength_ = 0.0;  // the belt when the tensioner does not touch it
+  double turn1_ = 0.0;          // the turns on wheels 1 and 2 of the two-wheel belt
+  double turn2_ = 0.0;
+  // Unit vectors along the two-wheel tangents, and whether the quick test
+  // for a tensioner clear of the belt may be used (see BeltLength).
+  double left_[2] = {0.0, 0.0};
+  double right_[2] = {0.0, 0.0};
+  bool quickTest_ = false;
+};
+
 }  // namespace idrova

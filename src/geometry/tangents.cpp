@@ -8,8 +8,6 @@ namespace idrova {
 
 namespace {
 
-constexpr double kHalfPi = kPi / 2.0;
-
 // Direction of the Cartesian vector (x, y), as FromCartesian gives it; the
 // length is not needed, so the square root is left out.
 double DirectionOf(double x, double y) {
@@ -17,62 +15,7 @@ double DirectionOf(double x, double y) {
   return std::atan2(y, x);
 }
 
-// How two circles with a tangent pair lie: overlapping, touching or apart.
-int SeparationOf(double r1, double r2, double distance) {
-  const double radiusSum = r1 + r2;
-  if (radiusSum > distance) return kOverlapping;
-  if (radiusSum == distance) return kTouchingOutside;
-  return kApart;
-}
-
 }  // namespace
-
-OuterTangentPair OuterTangentSegments(double x1, double y1, double r1, double x2, double y2,
-                                      double r2) {
-  OuterTangentPair pair;
-  pair.CentreLine = Between(x1, y1, x2, y2);
-  pair.Radius1 = r1;
-  pair.Radius2 = r2;
-  const double distance = pair.CentreLine.Length;
-  const double theta = pair.CentreLine.Angle;
-
-  // Exact tests: they also keep the arc sine below inside [-1, 1] and a zero
-  // centre distance out of the division.
-  const double radiusGap = std::fabs(r2 - r1);
-  if (radiusGap > distance) return pair;  // Relation starts as kInsideApart
-  if (radiusGap == distance) {
-    pair.Relation = kInsideTouching;
-    return pair;
-  }
-
-  if (r1 == r2) {
-    pair.Segment[0] = pair.CentreLine;
-    pair.Segment[1] = pair.CentreLine;
-  } else {
-    const double delta = r2 - r1;
-    const double alpha = std::asin(delta / distance);
-    const double tangentLength = std::sqrt(distance * distance - delta * delta);
-    pair.Segment[0] = PolarVector(tangentLength, theta + alpha);
-    pair.Segment[1] = PolarVector(tangentLength, theta - alpha);
-  }
-  pair.Relation = SeparationOf(r1, r2, distance);
-  return pair;
-}
-
-double OuterContactAngle(const OuterTangentPair& pair, int tangent) {
-  if (pair.Relation <= kInsideTouching) return 0.0;
-  const double theta = pair.CentreLine.Angle;
-  if (pair.Radius1 == pair.Radius2) return tangent == 0 ? theta + kHalfPi : theta - kHalfPi;
-
-  // The direction of the radius difference between the segment and the
-  // centre line: segment - centre line when circle 2 is the larger, centre
-  // line - segment otherwise. Both contacts of an outer tangent point the
-  // same way from their centres.
-  const CartesianVector centre = ToCartesian(pair.CentreLine);
-  const CartesianVector segment = ToCartesian(pair.Segment[tangent]);
-  return pair.Radius2 > pair.Radius1 ? DirectionOf(segment.X - centre.X, segment.Y - centre.Y)
-                                     : DirectionOf(centre.X - segment.X, centre.Y - segment.Y);
-}
 
 int OuterTangents(double x1, double y1, double r1, double x2, double y2, double r2,
                   PolarVector contact[4], PolarVector segment[2]) {
@@ -102,7 +45,7 @@ int CrossedTangents(double x1, double y1, double r1, double x2, double y2, doubl
   const double radiusGap = std::fabs(r2 - r1);
   if (radiusGap > distance) return kInsideApart;
   if (radiusGap == distance) return kInsideTouching;
-  const int relation = SeparationOf(r1, r2, distance);
+  const int relation = TangentSeparation(r1, r2, distance);
   if (relation != kApart) return relation;
 
   contact[0].Length = r1;

@@ -2,6 +2,8 @@
 // and the crossed pair.
 #pragma once
 
+#include <cmath>
+
 #include "geometry/polar_vector.h"
 
 namespace idrova {
@@ -42,13 +44,66 @@ struct OuterTangentPair {
   int Relation = kInsideApart;
 };
 
-// Step 1: centre line, relation and the two segments.
-OuterTangentPair OuterTangentSegments(double x1, double y1, double r1, double x2, double y2,
-                                      double r2);
+// How two circles with a tangent pair lie: overlapping, touching or apart.
+inline int TangentSeparation(double r1, double r2, double distance) {
+  const double radiusSum = r1 + r2;
+  if (radiusSum > distance) return kOverlapping;
+  if (radiusSum == distance) return kTouchingOutside;
+  return kApart;
+}
+
+// Step 1: centre line, relation and the two segments. Inline: the belt path
+// runs it three times per layout, and every step of the search runs it.
+inline OuterTangentPair OuterTangentSegments(double x1, double y1, double r1, double x2, double y2,
+                                             double r2) {
+  OuterTangentPair pair;
+  pair.CentreLine = Between(x1, y1, x2, y2);
+  pair.Radius1 = r1;
+  pair.Radius2 = r2;
+  const double distance = pair.CentreLine.Length;
+  const double theta = pair.CentreLine.Angle;
+
+  // Exact tests: they also keep the arc sine below inside [-1, 1] and a zero
+  // centre distance out of the division.
+  const double radiusGap = std::fabs(r2 - r1);
+  if (radiusGap > distance) return pair;  // Relation starts as kInsideApart
+  if (radiusGap == distance) {
+    pair.Relation = kInsideTouching;
+    return pair;
+  }
+
+  if (r1 == r2) {
+    pair.Segment[0] = pair.CentreLine;
+    pair.Segment[1] = pair.CentreLine;
+  } else {
+    const double delta = r2 - r1;
+    const double alpha = std::asin(delta / distance);
+    const double tangentLength = std::sqrt(distance * distance - delta * delta);
+    pair.Segment[0] = PolarVector(tangentLength, theta + alpha);
+    pair.Segment[1] = PolarVector(tangentLength, theta - alpha);
+  }
+  pair.Relation = TangentSeparation(r1, r2, distance);
+  return pair;
+}
 
 // Step 2: the contact direction of tangent 0 or 1, the same on both circles;
-// 0 when no tangent exists.
-double OuterContactAngle(const OuterTangentPair& pair, int tangent);
+// 0 when no tangent exists. The radius to the contact stands at right angles
+// to the tangent: a quarter turn left of segment 0, right of segment 1. That
+// costs no trigonometry, and it stays exact where the radii differ by little
+// against the centre distance (the segment and the centre line then nearly
+// coincide, and their difference would lose most of its digits). Equal radii
+// give the centre line's direction turned by a quarter; otherwise the angle
+// is put into (-pi, pi], as atan2 gives angles.
+inline double OuterContactAngle(const OuterTangentPair& pair, int tangent) {
+  if (pair.Relation <= kInsideTouching) return 0.0;
+  constexpr double kHalfPi = kPi / 2.0;
+  const double segment = pair.Segment[tangent].Angle;
+  const double angle = tangent == 0 ? segment + kHalfPi : segment - kHalfPi;
+  if (pair.Radius1 == pair.Radius2) return angle;
+  if (angle > kPi) return angle - kTwoPi;
+  if (angle <= -kPi) return angle + kTwoPi;
+  return angle;
+}
 
 // Crossed tangents; writes nothing unless the circles lie apart (relation 3).
 // Tangent 0 touches circle 1 on the right and circle 2 on the left. The
