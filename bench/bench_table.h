@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Shared by the benchmark programs: a console reporter that also keeps each
 // benchmark's result, and the rows of the summary table that scripts/bench.sh
 // prints (| measure | figure | target |), written to the file named by

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the plain C++ core: the belt path per case beside the lean
 // computation of its two lengths, the tensioner search on the design layout
 // and the slowest search that still ends, each also the straightforward way

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt length and the two-wheel length of an inner-winding layout with
 // as little work as the arithmetic allows, as the yardstick for
 // ComputeBeltPath: per pair of wheels one square root for the centre

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start-up probe: runs the program's own start-up (QApplication, TForm1,
 // show, event loop) until the picture first reaches the screen, then prints
 // the time since the process was launched and the peak resident memory

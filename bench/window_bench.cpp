@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Benchmarks of the real window, offscreen: a stepper click and a press of
 // the calculate button, each driven by mouse events as a user would.
 #include <benchmark/benchmark.h>

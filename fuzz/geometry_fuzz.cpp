@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the belt geometry: tangents, the belt path and the
 // tight belt length take any wheels without undefined behaviour, and give
 // finite lengths for every layout the window can hold; the search's lengths

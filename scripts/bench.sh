@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Idrova's benchmarks (release, build/release) and runs them offscreen:
 # the core (belt path, layout check, tensioner search), the real window (a
 # stepper click, a calculate-button press) and the start-up to the first
