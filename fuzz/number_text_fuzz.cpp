@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // libFuzzer target for the number texts: StrToFloat reads exactly the plain
 // decimal numbers, and every picture of the window and the general format
 // give texts that read back to the value rounded as promised.

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds Idrova (release) in build/install-check, installs it into a staging
 # directory under build/ and checks that exactly the expected files are there:
-# the program, its desktop entry (with Japanese name and comment) and its icon.
+# the program, its desktop entry (with Japanese name and comment), its
+# AppStream metainfo, its icons, its manual page, copyright and changelog.
 # Exits non-zero on a missing or unexpected file.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,8 +24,14 @@ cmake --install "$build" --prefix "$stage"
 
 expected=(
   bin/idrova
-  share/applications/idrova.desktop
+  share/applications/org.idrova.Idrova.desktop
+  share/doc/idrova/changelog.gz
+  share/doc/idrova/copyright
+  share/icons/hicolor/256x256/apps/idrova.png
+  share/icons/hicolor/48x48/apps/idrova.png
   share/icons/hicolor/scalable/apps/idrova.svg
+  share/man/man1/idrova.1.gz
+  share/metainfo/org.idrova.Idrova.metainfo.xml
 )
 
 echo "== Installed files"
@@ -39,7 +47,7 @@ for f in "${expected[@]}"; do
 done
 unexpected=$(comm -13 <(printf '%s\n' "${expected[@]}" | sort) <(echo "$actual"))
 if [ -n "$unexpected" ]; then
-  echo "UNEXPECTED (only the program, desktop entry and icon are installed):"
+  echo "UNEXPECTED (only the program and its desktop, icon and documentation files are installed):"
   echo "$unexpected"
   fail=1
 fi
@@ -49,7 +57,7 @@ if [ -f "$stage/bin/idrova" ] && [ ! -x "$stage/bin/idrova" ]; then
   fail=1
 fi
 
-desktop="$stage/share/applications/idrova.desktop"
+desktop="$stage/share/applications/org.idrova.Idrova.desktop"
 if [ -f "$desktop" ]; then
   for key in 'Type=Application' 'Name=Idrova' 'Name\[ja\]=.' 'Comment=.' 'Comment\[ja\]=.' \
              'Exec=idrova' 'Icon=idrova'; do

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the Debian package of Idrova with CPack in build/install-check (after
 # scripts/check-install.sh has built and checked the install there), shows its
 # contents and fields, and checks the declared dependencies and the files.
@@ -54,8 +55,14 @@ fi
 
 expected=(
   ./usr/bin/idrova
-  ./usr/share/applications/idrova.desktop
+  ./usr/share/applications/org.idrova.Idrova.desktop
+  ./usr/share/doc/idrova/changelog.gz
+  ./usr/share/doc/idrova/copyright
+  ./usr/share/icons/hicolor/256x256/apps/idrova.png
+  ./usr/share/icons/hicolor/48x48/apps/idrova.png
   ./usr/share/icons/hicolor/scalable/apps/idrova.svg
+  ./usr/share/man/man1/idrova.1.gz
+  ./usr/share/metainfo/org.idrova.Idrova.metainfo.xml
 )
 files=$(awk '$1 !~ /^d/ {print $6}' <<<"$contents" | sort)
 for f in "${expected[@]}"; do

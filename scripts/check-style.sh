@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Style checks: clang-format on every tracked C++ file under src/, tests/,
 # bench/, fuzz/ and tools/ (the rules are in .clang-format), and clang-tidy on
 # the plain C++ core (the checks are in .clang-tidy) with a compile database

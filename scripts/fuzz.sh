@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs each for a while on a copy of its seed
 # corpus. Usage: scripts/fuzz.sh [seconds per target, default 30].

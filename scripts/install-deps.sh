@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs, with apt-get, whatever Idrova needs to build, test and run that is
 # not on the machine yet, plus any further packages named on the command line.
 # Safe to run again: it installs nothing twice.

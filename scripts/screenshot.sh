@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Starts the real Idrova window offscreen and saves a PNG of it
 # (default docs/screenshot.png), for the README.
 set -euo pipefail

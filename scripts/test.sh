@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds Idrova with warnings as errors and runs
 # every test. Then, unless --quick is given: the tests and a 20,000-action
 # soak once more under AddressSanitizer + UndefinedBehaviorSanitizer, a short
 # fuzzing run of the two pure cores, the formatting and clang-tidy checks,
-# and the install and package checks.
+# and the install, package and release checks (lintian, AppStream, desktop
+# entry, hardening, manual page, a build of the program alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=0
@@ -38,6 +40,5 @@ scripts/fuzz.sh 20
 echo "== Formatting and clang-tidy"
 scripts/check-style.sh
 
-echo "== Install and package"
-scripts/check-install.sh
-scripts/check-package.sh
+echo "== Install, package and release checks"
+scripts/check-release.sh  # runs the install and package checks first

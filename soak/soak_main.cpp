@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // idrova_soak: drives the real window offscreen with a long random sequence
 // of user actions and checks after each one that the window is still sound.
 //

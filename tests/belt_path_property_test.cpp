@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt path and the search against the straightforward computation kept
 // in reference_belt_path.h, over a few thousand random layouts: the lengths,
 // turns, spans and search results bit for bit, the contact directions within

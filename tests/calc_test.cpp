@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of belt length in teeth, the proposed length and the tensioner search.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of polar vectors, common tangents and the belt path with its lengths.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of the tight belt round three pitch circles and of the belt path checked against it.
 #include "geometry/hull.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of the type catalogue, wheel sizing, coordinate steppers and standard lengths.
 #include <gtest/gtest.h>
 

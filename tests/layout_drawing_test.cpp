@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Layout picture: exact pixels of wheel boxes and spans, drawing order and pens, bad values.
 #include "draw/layout_drawing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tests of the number <-> text conversions: picture formats, general format, reading text.
 #include "text/number_text.h"
 

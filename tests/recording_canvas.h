@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A Canvas that records every call with its integer arguments and the pen colour it draws with.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt path and the tensioner search computed the straightforward way,
 // kept for comparison: every contact direction from the Cartesian difference
 // of a tangent segment and its centre line, every step of the search through

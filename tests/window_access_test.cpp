@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window for every user, through the real window: every number whole and
 // inside its control and the window, the keyboard reaching everything, what
 // a screen reader is told, tooltips, the window's place on small screens.
@@ -5,8 +6,12 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QStyleOptionFrame>
+#include <cstdio>
 #include <functional>
+#include <string>
+#include <vector>
 
+#include "app/command_line.h"
 #include "app/fit.h"
 #include "text/number_text.h"
 #include "window_driver.h"
@@ -446,4 +451,36 @@ TEST(WindowAccessibility, ArrowActionsAreExactlyOneClick) {
   w.ClickItem("RadioGroup1", 1);
   standard->doAction(QAccessibleActionInterface::increaseAction());
   EXPECT_EQ(w.Text("Edit11"), "560");
+}
+
+// Idrova takes no options or files: whatever Qt leaves of the command line is
+// reported, one line each, and nothing when there is nothing left.
+TEST(CommandLine, ArgumentsLeftByQtAreReportedAsIgnored) {
+  const struct {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    std::string Report;
+  } rows[] = {
+      {"no arguments", {"idrova"}, ""},
+      {"an option and a file",
+       {"idrova", "--help", "drive.txt"},
+       "idrova: takes no options or files; ignored: --help\n"
+       "idrova: takes no options or files; ignored: drive.txt\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    std::vector<char*> argv;
+    for (const std::string& argument : row.Arguments)
+      argv.push_back(const_cast<char*>(argument.c_str()));
+    std::FILE* out = std::tmpfile();
+    ASSERT_NE(out, nullptr);
+    const int reported = ReportIgnoredArguments(static_cast<int>(argv.size()), argv.data(), out);
+    std::rewind(out);
+    std::string text;
+    for (int c = std::fgetc(out); c != EOF; c = std::fgetc(out))
+      text.push_back(static_cast<char>(c));
+    std::fclose(out);
+    EXPECT_EQ(reported, static_cast<int>(row.Arguments.size()) - 1);
+    EXPECT_EQ(text, row.Report);
+  }
 }

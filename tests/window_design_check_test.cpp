@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design check through the real window: wrap angle and teeth in mesh of
 // every wheel, the caution for the working wheels, and the real belt length
 // for reference where the layout check finds the shown length not real.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drives the real Idrova window from outside, as a user would: through the
 // objectNames of its controls, mouse presses, typing, menu actions.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // User stories through the real window: type menu, tooth counts, coordinate
 // steppers, calculation modes, the calculate button and its search, standard
 // lengths, and unreadable or extreme input.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Entry point of the window tests: one QApplication for all of them.
 #include <gtest/gtest.h>
 

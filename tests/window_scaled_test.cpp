@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The picture on a screen scaled by 2 (the program sets QT_SCALE_FACTOR=2):
 // drawn at the screen's resolution, with lines and outlines one device pixel
 // wide rather than the 1:1 picture blown up into 2 x 2 blocks.

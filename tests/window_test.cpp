@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window as built and started: design places, captions, start-up
 // results, the picture's pixels, zoom, Tab order and activation.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Saves a PNG of the started Idrova window: idrova_screenshot OUTPUT.png
 // Runs on any Qt platform (offscreen works without a display).
 #include <QApplication>

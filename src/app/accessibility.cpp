@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Accessible interfaces of the arrow control and the picture.
 #include "app/accessibility.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Arrow control: press, auto-repeat, attached-edit stepping and painting.
 #include "app/arrow_control.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ArrowControl: a pair of arrow buttons (left/right or down/up) that clicks
 // once on a press and repeats while the left button is held. Free-standing
 // controls report each click with the arrow pressed; an attached control

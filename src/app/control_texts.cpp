@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Tooltips and accessible names of the window's controls.
 #include "app/control_texts.h"
 

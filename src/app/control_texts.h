@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's texts for people beyond its captions: the tooltip of every
 // control (one Japanese line, then one English line) and its accessible
 // name for screen readers, one row per control.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Label fitting and window placement.
 #include "app/fit.h"
 

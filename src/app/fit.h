@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keeping what the window writes inside its bounds: a label's text placed
 // within the free space of its row (growing right from its design place,
 // then to the left, then in a smaller face), and the window placed inside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The window's focus frame.
 #include "app/focus_frame_style.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The focus frame of every control: a solid two-pixel frame in the
 // highlight colour, drawn by the window's style over the platform style, so
 // that a keyboard user always sees which control has the focus.

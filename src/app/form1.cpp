@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TForm1: the controls and their places, menus, wiring, keyboard, look and
 // placement of the window.
 #include "app/form1.h"

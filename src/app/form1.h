@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TForm1: Idrova's one window.
 //
 // Map of the program: the window owns one DriveState (model/), the single

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // TForm1's handlers: thin, they read what the event gives, call the core and
 // write texts.
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the window's two source files share of its look: faces, field
 // colours and the small helpers that write numbers into controls.
 #pragma once

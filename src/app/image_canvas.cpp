@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ImageCanvas rasterisation.
 #include "app/image_canvas.h"
 

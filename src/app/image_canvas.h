@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ImageCanvas: the drawing canvas on a QImage, with the pixel rules of a
 // classic raster canvas: fills exclude the right and bottom edge, a line
 // stops one pixel short of its end, an arc is the one-pixel outline of the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PictureBox painting.
 #include "app/picture_box.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PictureBox: a widget that shows a bitmap the window draws into; painting
 // only copies the finished bitmap.
 #pragma once

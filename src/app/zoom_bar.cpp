@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The zoom bar's keys and focus frame.
 #include "app/zoom_bar.h"
 

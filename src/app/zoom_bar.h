@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // ZoomBar: the horizontal scroll bar of the picture's zoom, whose keys go
 // the way of its arrow buttons (Right and Up zoom in, Left and Down zoom out)
 // and which shows the window's focus frame.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A belt length in whole pitches, rounded up without tolerance.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design check: wrap angles, teeth in mesh and the caution.
 #include "calc/design_check.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design check of a belt path: how much belt each wheel carries (wrap
 // angle) and how many teeth are in mesh, and a caution when a working wheel
 // falls short of what belt and chain makers ask for: at least 6 teeth in

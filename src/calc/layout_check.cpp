@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout check: computed belt length against the tight belt length.
 #include "calc/layout_check.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Whether the computed belt path is the real belt of the layout: the belt
 // path is built from the tangents seen from wheel 1 and is right when the
 // tensioner stands between the working wheels; elsewhere it can show a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The requested length proposed when a tensioner coordinate becomes the unknown.
 #include "calc/modes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the calculation-mode selectors set in the state.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The one-sided stepping search for the tensioner coordinate and its warnings.
 #include "calc/solver.h"
 

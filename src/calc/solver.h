@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The search for the tensioner coordinate (X or Y of wheel 3) that gives the
 // requested belt length, stepping in the chosen direction by half the
 // remaining difference (at least 0.005 mm) until within 0.005 mm.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The raster canvas the picture is drawn on, as an abstract interface, so the
 // drawing can be checked call by call and drawn onto a QImage in the window.
 // Picture coordinates: integer pixels, (0, 0) top-left, x right, y down.

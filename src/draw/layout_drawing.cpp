@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The layout picture: background, wheel outlines and belt spans on a Canvas.
 #include "draw/layout_drawing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The scaled picture of the drive: background, three wheel outlines in their
 // colours and the belt spans in black, drawn from DriveState.
 // Model mm (Y up) -> pixels: px = OriginX + floor(x*Scale + 0.5),

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt path around the three wheels and its lengths, for inner winding.
 #include "geometry/belt_path.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt path around wheels 1, 2 (working wheels) and 3 (tensioner):
 // case decision, spans, contact points, belt length and two-wheel length.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Convex hull perimeter of three circles and the belt length check.
 #include "geometry/hull.h"
 

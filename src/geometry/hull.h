@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tight belt around all three pitch circles (the perimeter of their convex
 // hull) and the check that a computed belt length matches it.
 #pragma once

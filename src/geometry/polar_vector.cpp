@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Polar vector operations; sums and differences go through Cartesian form.
 #include "geometry/polar_vector.h"
 

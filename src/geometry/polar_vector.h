@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Plane vectors in polar form, the value type of all belt geometry.
 // Units: millimetres and radians; angles counterclockwise from +X, Y up.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Outer and crossed common tangents of two pitch circles.
 #include "geometry/tangents.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Common tangents of two wheel pitch circles: the outer pair (open belt)
 // and the crossed pair.
 #pragma once

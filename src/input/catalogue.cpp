@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The type menu's catalogue table and what choosing an entry does to the state.
 #include "input/catalogue.h"
 

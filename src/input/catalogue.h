@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The belt and chain type catalogue of the type menu: 23 fixed types and the
 // free entry, in menu order.
 #pragma once

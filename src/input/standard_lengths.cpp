@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Standard tooth-count tables of the metric belts and the standard-length arrows.
 #include "input/standard_lengths.h"
 

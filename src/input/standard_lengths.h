@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Standard belt lengths: tooth-count tables of the four metric belt types,
 // stepped with wrap-around; whole pitches for every other type.
 #pragma once

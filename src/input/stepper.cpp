@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stepper press machine shared by the six coordinate arrow controls.
 #include "input/stepper.h"
 

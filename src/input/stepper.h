@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The coordinate steppers: one press state shared by the six arrow controls,
 // a fine (0.1 mm) or coarse (10 mm) step, and five-fold steps from the fifth
 // click of one held press on the fine step.

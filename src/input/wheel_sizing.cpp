@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Wheel pitch radii from tooth counts: toothed-belt and roller-chain rules.
 #include "input/wheel_sizing.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Pitch radius of a wheel from its tooth count: the toothed-belt rule below
 // type code 25, the roller-chain rule from 25 on (the free type 999 included).
 #pragma once

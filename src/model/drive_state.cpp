@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Start values of the drive state and the start-up pulley radius.
 #include "model/drive_state.h"
 

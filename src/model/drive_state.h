@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // DriveState: the one calculation state of the window, its start values and
 // the pitch-circle radius used when the input edits are taken over.
 #pragma once

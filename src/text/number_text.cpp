@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number <-> text conversions, worked on the exact decimal expansion of each double.
 #include "text/number_text.h"
 

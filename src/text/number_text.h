@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Number <-> text conversions for everything the window shows or reads.
 // Texts are UTF-8. Rounding is half away from zero on the exact decimal value
 // of the double (2.675 is stored just below 2.675 and shows as 2.67).
