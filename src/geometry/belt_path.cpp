@@ -109,7 +109,7 @@ double TensionerBeltLengths::BeltLength(const WheelCircle& wheel3) const {
   // tensioner's place. The tensioner misses the belt when its tangents from
   // wheel 1 lie clockwise of the left two-wheel tangent and counterclockwise
   // of the right one. Taken as vectors (cross products against the two-wheel
-  // tangents, each within a quarter turn of it) that costs two square roots
+  // tangents, each within 60 degrees of it) that costs one square root
   // instead of an arc tangent, an arc sine and the rest; only a clear answer
   // is taken, anything near a boundary (and any figure not finite) goes the
   // full way.
@@ -125,12 +125,12 @@ double TensionerBeltLengths::BeltLength(const WheelCircle& wheel3) const {
       const double right[2] = {dx * along + dy * delta, dy * along - dx * delta};
       // Both vectors are `squared` long.
       const double margin = kClearSine * squared;
-      const double quarter = 0.5 * squared;  // cosine above 0.5: within 60 degrees
+      const double nearby = 0.5 * squared;  // cosine above 0.5: within 60 degrees
       const double leftCross = left_[0] * left[1] - left_[1] * left[0];
       const double rightCross = right_[0] * right[1] - right_[1] * right[0];
       const double leftDot = left_[0] * left[0] + left_[1] * left[1];
       const double rightDot = right_[0] * right[0] + right_[1] * right[1];
-      if (leftDot > quarter && rightDot > quarter && leftCross < -margin && rightCross > margin)
+      if (leftDot > nearby && rightDot > nearby && leftCross < -margin && rightCross > margin)
         return missingLength_;
     }
   }
