@@ -9,6 +9,7 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QGroupBox>
 #include <QSignalSpy>
@@ -45,6 +46,13 @@ class Soak {
         if (!editing_) typed_.remove(edit);
       });
     }
+    // A new request, however it was made: the proposal, a standard length.
+    QObject::connect(form_.UpDown10, &ArrowControl::clicked, [this] { requestSet_ = true; });
+    const QList<QRadioButton*> unknowns = Find<QGroupBox>("RadioGroup1")->findChildren<QRadioButton*>();
+    for (qsizetype i = 1; i < unknowns.size(); ++i)
+      QObject::connect(unknowns[i], &QRadioButton::toggled, [this](bool on) {
+        if (on) requestSet_ = true;
+      });
   }
 
   bool Run() {
@@ -111,7 +119,10 @@ class Soak {
     redraws_ = false;
     samePath_ = false;
     calculated_ = false;
-    const int kind = Pick(112);
+    requestSet_ = false;
+    copied_ = false;
+    qint64 waited = 0;
+    const int kind = Pick(120);
     if (kind < 30) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const bool next = Chance(0.5);
@@ -125,7 +136,7 @@ class Soak {
       description_ = QStringLiteral("right-click %1").arg(arrows->objectName());
       QTest::mouseClick(arrows, Qt::RightButton, {}, ArrowPoint(arrows, true));
     } else if (kind < 34) {
-      return Hold(Find<ArrowControl>(kArrows[Pick(10)]));
+      waited = Hold(Find<ArrowControl>(kArrows[Pick(10)]));
     } else if (kind < 44) {
       const QList<QAction*> actions = Find<QMenu>("PopupMenu1")->actions();
       QAction* action = actions[Pick(static_cast<int>(actions.size()))];
@@ -190,10 +201,59 @@ class Soak {
       const QString before = EditOf(arrows);
       QAccessible::queryAccessibleInterface(arrows)->actionInterface()->doAction(action);
       redraws_ = EditOf(arrows) != before;
-    } else {
+    } else if (kind < 112) {
       ChooseTypeFromKeyboard();
+    } else {
+      UseTheSheet();
     }
-    return 0;
+    if (requestSet_) edit11ShowsBelt_ = false;
+    if (redraws_ && !samePath_) edit11ShowsBelt_ = true;
+    // A search that warns leaves the request in the length field. One that
+    // finds the request too short, or a text that cannot be read, takes
+    // inputs over and shows nothing new: the window and its sheet show the
+    // drive before the press until the next new picture.
+    if (calculated_ && form_.State().UnknownKind != 0 && warning_ != 0) edit11ShowsBelt_ = false;
+    if (calculated_ && (messageShown_ || (warning_ == 1 && !zeroPitch_))) behind_ = true;
+    if (redraws_ && !samePath_) behind_ = false;
+    return waited;
+  }
+
+  // The design sheet: open it (詳細 or F4), close it (Escape or its frame),
+  // set the free type's wheels, copy it (コピー or Ctrl+C).
+  void UseTheSheet() {
+    DesignSheetWindow* sheet = form_.Form2();
+    switch (Pick(sheet->isVisible() ? 5 : 2)) {
+      case 0:
+        description_ = QStringLiteral("詳細");
+        QTest::mouseClick(Find<QPushButton>("Button2"), Qt::LeftButton);
+        break;
+      case 1:
+        description_ = QStringLiteral("F4");
+        Press(Find("Button1"), Qt::Key_F4);
+        break;
+      case 2: {
+        QRadioButton* rule = Chance(0.5) ? sheet->FreeRuleBelt : sheet->FreeRuleChain;
+        description_ = QStringLiteral("sheet %1").arg(rule->objectName());
+        redraws_ = rule->isEnabled() && !rule->isChecked();
+        QTest::mouseClick(rule, Qt::LeftButton);
+        break;
+      }
+      case 3:
+        description_ = QStringLiteral("copy the sheet");
+        QGuiApplication::clipboard()->clear();
+        if (Chance(0.5))
+          QTest::mouseClick(sheet->CopyButton, Qt::LeftButton);
+        else
+          QTest::keyClick(sheet->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+        copied_ = true;
+        break;
+      default:
+        description_ = QStringLiteral("close the sheet");
+        if (Chance(0.5))
+          QTest::keyClick(sheet->StringGrid1, Qt::Key_Escape);
+        else
+          sheet->close();
+    }
   }
 
   void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -399,6 +459,106 @@ class Soak {
       if (expected != shownPicture) return Fail("the picture does not show the state");
       if (!samePath_ && !CheckDesignReadouts()) return false;
     }
+    if (requestSet_ && !CheckCautionLine()) return false;
+    return CheckSheet();
+  }
+
+  // What a chain count and the caution rules give, worked out here from the
+  // state's spans and turns and the makers' rules.
+  bool IsChain() const {
+    const idrova::DriveState& s = form_.State();
+    return s.BeltType == 999 ? !s.FreeTypeIsBelt : s.BeltType >= 25;
+  }
+  bool OddRequest() const {
+    const idrova::DriveState& s = form_.State();
+    const double links = s.SpecifiedLength / s.Pitch;
+    return IsChain() && (s.UnknownKind == 1 || s.UnknownKind == 2) && s.Pitch != 0 &&
+           std::abs(links - std::round(links)) <= 1e-9 && std::fmod(std::round(links), 2.0) != 0;
+  }
+
+  // The sheet, while shown, agrees with the main window: its type, the
+  // diameters, wrap angles and teeth in mesh of the wheels, the two-wheel
+  // length, the belt length (or the request) and its count, every caution
+  // (the first on the caution line), the links of a chain, and what it
+  // copies.
+  bool CheckSheet() {
+    DesignSheetWindow* sheet = form_.Form2();
+    if (!sheet->isVisible() || behind_) return true;
+    QHash<QString, QStringList> line;
+    QStringList cautions;
+    for (const QString& text : sheet->Text().split('\n', Qt::SkipEmptyParts)) {
+      QStringList cells = text.split('\t');
+      const QString name = cells.takeFirst();
+      if (name == QStringLiteral("注意")) cautions << cells.join('\t');
+      if (!line.contains(name)) line.insert(name, cells);
+    }
+    if (copied_ && QGuiApplication::clipboard()->text() != sheet->Text())
+      return Fail("the clipboard does not hold the sheet");
+    auto value = [&line](const char* name) { return line.value(QString::fromUtf8(name)).value(0); };
+    // A label's whole text: where it had to end in "…", its accessible name has it.
+    auto label = [this](const char* name) {
+      const QLabel* shown = Find<QLabel>(name);
+      return shown->text().endsWith(QChar(0x2026))
+                 ? shown->accessibleName().section(QStringLiteral(": "), 1)
+                 : shown->text();
+    };
+    if (!label("Label12").endsWith(QStringLiteral(" ") + value("種類")))
+      return Fail(QStringLiteral("sheet type '%1' for '%2'").arg(value("種類"), label("Label12")));
+    for (int i = 0; i < 3; ++i) {
+      const QStringList wheel = line.value(QStringLiteral("NO %1").arg(i + 1));
+      const QString wrap = label(qPrintable(QStringLiteral("Label%1").arg(18 + i)));
+      if (wheel.size() != 6 ||
+          QStringLiteral("φ") + wheel[3] != label(qPrintable(QStringLiteral("Label%1").arg(9 + i))) ||
+          (wheel[4] == "---" ? wheel[4] : wheel[4] + QChar(0x00B0)) != wrap ||
+          wheel[5] != label(qPrintable(QStringLiteral("Label%1").arg(22 + i))))
+        return Fail(QStringLiteral("sheet wheel %1 '%2'").arg(i + 1).arg(wheel.join(' ').right(60)));
+    }
+    if (QStringLiteral("(min %1)").arg(value("最短")) != label("Label13"))
+      return Fail(QStringLiteral("sheet 最短 '%1' for '%2'").arg(value("最短"), label("Label13")));
+    const bool typed = typed_.contains(Find<QLineEdit>("Edit11"));
+    const QString count = label("Label16").mid(4);
+    if (!typed && edit11ShowsBelt_ &&
+        (value("ベルト長さ") != Find<QLineEdit>("Edit11")->text() ||
+         (line.contains(QStringLiteral("歯数")) && count != "---" && value("歯数") != count)))
+      return Fail(QStringLiteral("sheet belt '%1' '%2' for '%3' '%4'")
+                      .arg(value("ベルト長さ"), value("歯数"), Find<QLineEdit>("Edit11")->text(),
+                           count));
+    if (!typed && !edit11ShowsBelt_ && line.contains(QStringLiteral("指定長さ")) &&
+        std::abs(value("指定長さ").toDouble() - Find<QLineEdit>("Edit11")->text().toDouble()) >
+            5e-4 * std::max(1.0, std::abs(value("指定長さ").toDouble())))
+      return Fail(QStringLiteral("sheet request '%1' for '%2'")
+                      .arg(value("指定長さ"), Find<QLineEdit>("Edit11")->text()));
+    const QString caution = label("Label25");
+    const bool reference = caution.startsWith(QStringLiteral("参考"));
+    if (reference != line.contains(QStringLiteral("実際のベルト長さ")) ||
+        (!reference && cautions.value(0) != caution))
+      return Fail(QStringLiteral("sheet cautions '%1' for '%2'").arg(cautions.join('|'), caution));
+    if (line.contains(QStringLiteral("リンク数")) != IsChain())
+      return Fail("the sheet's chain figures do not follow the type");
+    if (redraws_ && !samePath_ && IsChain() && value("リンク数") != "---") {
+      const idrova::DriveState& s = form_.State();
+      double links = 0.0;
+      for (const idrova::PolarVector& span : s.Span) links += span.Length / s.Pitch;
+      for (int i = 0; i < 3; ++i) links += s.WheelTurn[i] / (2.0 * std::numbers::pi) * s.Teeth[i];
+      const double shown = value("リンク数").toDouble();
+      const double order = std::ceil(shown - 1e-9) + std::fmod(std::ceil(shown - 1e-9), 2.0);
+      if (std::isfinite(links) && std::abs(links) < 1e8 &&
+          (std::abs(shown - links) > 0.005 + 1e-9 * std::abs(links) ||
+           value("注文リンク数") != QString::number(order, 'f', 0)))
+        return Fail(QStringLiteral("sheet links '%1' order '%2' for %3")
+                        .arg(value("リンク数"), value("注文リンク数"))
+                        .arg(links, 0, 'g', 17));
+    }
+    return true;
+  }
+
+  // After a new request (the proposal, a standard length): the caution line
+  // still shows the first caution, now with the odd chain's.
+  bool CheckCautionLine() {
+    const QString line = Find<QLabel>("Label25")->text();
+    const QString odd = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
+    if (OddRequest() && line.isEmpty()) return Fail("an odd chain and no caution");
+    if (!OddRequest() && line == odd) return Fail("an odd-chain caution for no odd chain");
     return true;
   }
 
@@ -431,11 +591,11 @@ class Soak {
         return Fail(QStringLiteral("%1 teeth in mesh of %2").arg(inMesh).arg(s.Teeth[i]));
       if (i < 2 && valid && caution.isEmpty()) {
         const QString who = QStringLiteral("注意! NO %1 ").arg(i + 1);
-        if (s.BeltType < 25 && inMesh < 6)
+        if (!IsChain() && inMesh < 6)
           caution = who + QStringLiteral("の噛合歯数が6未満です");
-        else if (s.BeltType < 25 && degrees < 60)
+        else if (!IsChain() && degrees < 60)
           caution = who + QStringLiteral("の巻付角が60°未満です");
-        else if (s.BeltType >= 25 && degrees < 120)
+        else if (IsChain() && degrees < 120)
           caution = who + QStringLiteral("の巻付角が120°未満です");
       }
     }
@@ -446,6 +606,8 @@ class Soak {
       return Fail(QStringLiteral("a valid layout with coordinates below 1e9 mm has wrap angles "
                                  "adding up to %1°")
                       .arg(total, 0, 'g', 17));
+    if (caution.isEmpty() && OddRequest())
+      caution = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
     const QString line = Find<QLabel>("Label25")->text();
     const QString want = valid ? caution
                                : QStringLiteral("参考: 実際のベルト長さ ") +
@@ -469,6 +631,10 @@ class Soak {
   bool messageShown_ = false;
   bool zeroPitch_ = false;
   int warning_ = 0;
+  bool requestSet_ = false;       // the proposal or a standard length was set
+  bool edit11ShowsBelt_ = true;   // the length field shows the belt, not a request
+  bool copied_ = false;
+  bool behind_ = false;  // the state holds inputs that the window does not show yet
 };
 
 }  // namespace
@@ -505,6 +671,7 @@ int main(int argc, char** argv) {
   if (!QTest::qWaitForWindowExposed(&form)) return 2;
   QElapsedTimer timer;
   timer.start();
+  QTest::mouseClick(form.Button2, Qt::LeftButton);  // the soak starts with the sheet open
   Soak soak(form, options);
   if (!soak.Run()) return 1;
   std::printf("idrova_soak: %ld actions passed in %.1f s\n", options.Actions,

@@ -105,7 +105,7 @@ TEST(BeltPathTest, DriveStateOverloadAndOuterWinding) {
   state.WindingMode = 1;
   state.Wheel[2] = {60, 90, kR10};
   EXPECT_EQ(ComputeBeltPath(state), None);
-  EXPECT_EQ(std::memcmp(static_cast<const BeltPath*>(&state), &before, sizeof before), 0);
+  EXPECT_TRUE(static_cast<const BeltPath&>(state) == before);
 }
 
 // The span leaves `contact` at a right angle, its wheel on side +1 (left) or -1, and ends on `to`.

@@ -95,7 +95,7 @@ TEST(StandardLengths, StepsIndexTeethAndLength) {
       {"S5M_index_down_on_S8M", "S8M1", ArrowButton::Previous, 60, 0, 60, 480.0},
       {"MXL_up", "MXL1", ArrowButton::Next, 0, 1, 1, 2.032},
       {"MXL_below_zero", "MXL1", ArrowButton::Previous, 0, -1, -1, -2.032},
-      {"MXL_index_127", "MXL1", ArrowButton::Next, 126, 127, 128, 258.064},
+      {"MXL_index_127", "MXL1", ArrowButton::Next, 126, 127, 127, 258.064},
   };
   for (const StepRow& row : rows) {
     SCOPED_TRACE(row.Name);

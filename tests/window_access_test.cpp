@@ -79,14 +79,6 @@ testing::AssertionResult ShowsLabel(WindowDriver& w, QLabel* label) {
   return testing::AssertionSuccess();
 }
 
-void Layout(WindowDriver& w, const char* x2, const char* y2, const char* x3, const char* y3) {
-  w.Type("Edit4", x2);
-  w.Type("Edit5", y2);
-  w.Type("Edit7", x3);
-  w.Type("Edit8", y3);
-  w.Calculate();
-}
-
 struct FitRow {
   const char* Name;
   Steps Do;
@@ -96,7 +88,7 @@ struct FitRow {
 
 const FitRow kFits[] = {
     {"belt 1000 mm longer than the box showed",
-     [](WindowDriver& w) { Layout(w, "500", "0", "250", "-60"); }, "Edit11", "1168.83"},
+     [](WindowDriver& w) { w.Layout("500", "0", "250", "-60"); }, "Edit11", "1168.83"},
     {"MXL proposal", [](WindowDriver& w) { w.Choose("MXL1"), w.ClickItem("RadioGroup1", 1); },
      "Edit11", "402.336"},
     {"stepped below -1000",
@@ -122,14 +114,14 @@ const FitRow kFits[] = {
      "Edit8", "-9999.9"},
     {"found coordinate 7 characters",
      [](WindowDriver& w) {
-       Layout(w, "4000", "0", "2000", "-10");
+       w.Layout("4000", "0", "2000", "-10");
        w.ClickItem("RadioGroup1", 2);
        w.ClickItem("RadioGroup2", 1);
        w.Type("Edit11", "8400");
        w.Calculate();
      },
      "Edit8", "-716.11"},
-    {"length 9999.99 class", [](WindowDriver& w) { Layout(w, "4900", "0", "2450.3", "-120.7"); },
+    {"length 9999.99 class", [](WindowDriver& w) { w.Layout("4900", "0", "2450.3", "-120.7"); },
      "Edit11", "9964.76"},
     {"standard length with three decimals",
      [](WindowDriver& w) {
@@ -141,9 +133,9 @@ const FitRow kFits[] = {
     {"pitch of XH", [](WindowDriver& w) { w.Choose("XH1"); }, "Edit10", "22.225"},
     {"pitch of RS50", [](WindowDriver& w) { w.Choose("RS501"); }, "Edit10", "15.875"},
     {"two-wheel length past the right edge",
-     [](WindowDriver& w) { Layout(w, "900", "600", "450", "100"); }, "Label13", "(min 2323.33)"},
+     [](WindowDriver& w) { w.Layout("900", "600", "450", "100"); }, "Label13", "(min 2323.33)"},
     {"two-wheel length of five digits",
-     [](WindowDriver& w) { Layout(w, "49000", "0", "70", "10"); }, "Label13", "(min 98160)"},
+     [](WindowDriver& w) { w.Layout("49000", "0", "70", "10"); }, "Label13", "(min 98160)"},
     {"diameter of 100 teeth",
      [](WindowDriver& w) { w.ClickArrow("UpDown9", ArrowButton::Next, 90); }, "Label11", "φ254.65"},
     {"RS240 diameter", [](WindowDriver& w) { w.Choose("RS2401"); }, "Label11", "φ246.59"},
@@ -170,7 +162,7 @@ const FitRow kFits[] = {
        w.Calculate();
      },
      "Label14", "警告! 方向指定が間違っています"},
-    {"layout warning", [](WindowDriver& w) { Layout(w, "150", "0", "250", "0"); }, "Label14",
+    {"layout warning", [](WindowDriver& w) { w.Layout("150", "0", "250", "0"); }, "Label14",
      "警告! この配置のベルト長さは無効です"},
 };
 
@@ -383,8 +375,9 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
   for (QWidget* widget : w.form.findChildren<QWidget*>()) {
     const QString name = widget->objectName();
     const bool item = qobject_cast<QRadioButton*>(widget) && name.isEmpty();
-    if (!item && !QRegularExpression("^(Edit|Label|UpDown|RadioButton|RadioGroup|Button|"
-                                     "ScrollBar|Image)\\d+$")
+    if (!item && !QRegularExpression("^((Edit|Label|UpDown|RadioButton|RadioGroup|Button|"
+                                     "ScrollBar|Image|StringGrid|Form)\\d+|FreeRule(Belt|Chain)|"
+                                     "CopyButton)$")
                       .match(name)
                       .hasMatch())
       continue;
@@ -397,7 +390,7 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
     EXPECT_TRUE(tip[1].contains(QRegularExpression("[A-Za-z]{3,} [A-Za-z]{2,}")))
         << "English second";
   }
-  EXPECT_EQ(controls, 11 + 25 + 10 + 2 + 2 + 5 + 1 + 1 + 2);
+  EXPECT_EQ(controls, 11 + 25 + 10 + 2 + 3 + 5 + 2 + 1 + 2 + 5);  // the sheet's five last
   const std::pair<const char*, const char*> names[] = {{"Edit1", "NO 1 の X 座標"},
                                                        {"Edit8", "NO 3 の Y 座標"},
                                                        {"Edit11", "ベルト長さ"},

@@ -80,6 +80,40 @@ class WindowDriver {
   }
   void Calculate() { QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton); }
 
+  // Types wheel 2's and the tensioner's centres and presses 計算.
+  void Layout(const char* x2, const char* y2, const char* x3, const char* y3) {
+    Type("Edit4", x2);
+    Type("Edit5", y2);
+    Type("Edit7", x3);
+    Type("Edit8", y3);
+    Calculate();
+  }
+  // Steps a tooth count with its arrows from what it shows to `teeth`.
+  void SetTeeth(const char* arrows, int teeth) {
+    const int now = Find<ArrowControl>(arrows)->Position();
+    ClickArrow(arrows, teeth > now ? idrova::ArrowButton::Next : idrova::ArrowButton::Previous,
+               std::abs(teeth - now));
+  }
+
+  // The design sheet, opened with 詳細 (Button2); its copied text as lines of cells.
+  DesignSheetWindow* OpenSheet() {
+    QTest::mouseClick(Find<QPushButton>("Button2"), Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form.Form2()));
+    return form.Form2();
+  }
+  QList<QStringList> SheetLines() {
+    QList<QStringList> lines;
+    for (const QString& line : form.Form2()->Text().split('\n', Qt::SkipEmptyParts))
+      lines.append(line.split('\t'));
+    return lines;
+  }
+  // The values of the sheet's first line named `name`; empty when it has none.
+  QStringList SheetValues(const QString& name) {
+    for (const QStringList& cells : SheetLines())
+      if (cells.front() == name) return cells.mid(1);
+    return {};
+  }
+
   QImage Picture() {
     return Find("Image2")->grab().toImage().convertToFormat(QImage::Format_RGB32);
   }

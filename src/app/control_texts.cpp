@@ -130,6 +130,22 @@ const ControlText kTexts[] = {
      "−: search toward smaller coordinates"},
     {"Button1", "計算", "入力をすべて読み込んで計算する (Enter、Space でも)",
      "Read every input and calculate (Enter or Space too)"},
+    {"Button2", "詳細", "ドライブの詳細 (設計表) を別の窓で開く (F4)",
+     "Open the drive's design sheet in a window of its own (F4)"},
+    {"Form2", "ドライブの詳細", "ドライブの詳細: 車、スパン、長さ、注意の一覧",
+     "The drive's design sheet: wheels, spans, lengths and cautions"},
+    {"RadioGroup3", "その他の車", "種類「その他」の車: ベルト用プーリかチェーン用スプロケットか",
+     "Wheels of the type その他 (other): belt pulleys or chain sprockets"},
+    {"FreeRuleBelt", "ベルト用プーリ",
+     "その他の車をベルト用プーリとする (直径は歯数×ピッチ÷π、噛合 6 歯・巻付角 60°)",
+     "The other type's wheels are belt pulleys (diameter z p / pi; 6 teeth, 60 deg)"},
+    {"FreeRuleChain", "チェーン用スプロケット",
+     "その他の車をチェーン用スプロケットとする (巻付角 120°、リンク数)",
+     "The other type's wheels are chain sprockets (120 deg of wrap; links)"},
+    {"StringGrid1", "設計表", "ドライブの数値。Ctrl+C ですべてをコピー",
+     "The drive's figures; Ctrl+C copies the whole sheet"},
+    {"CopyButton", "コピー", "設計表をタブ区切りでクリップボードへ (Ctrl+C でも)",
+     "Put the sheet on the clipboard, tab-separated, for a spreadsheet (Ctrl+C too)"},
     {"ScrollBar1", "図の拡大率", "図の拡大縮小 (0.1～2 px/mm)。右・上キーで拡大、左・下キーで縮小",
      "Zoom of the picture (0.1 to 2 px/mm); Right/Up zoom in, Left/Down zoom out"},
     {"Image1", "ベルト配置の図の控え", "ベルト配置の図", "The drive drawn to scale"},
@@ -148,7 +164,8 @@ const ControlText* ControlTextOf(const QString& key) {
 }
 
 QString ControlKey(const QWidget* widget) {
-  if (auto* item = qobject_cast<const QRadioButton*>(widget)) {
+  auto* item = qobject_cast<const QRadioButton*>(widget);
+  if (item && item->objectName().isEmpty()) {
     if (auto* group = qobject_cast<const QGroupBox*>(item->parentWidget())) {
       const qsizetype index = group->findChildren<QRadioButton*>().indexOf(item);
       return QStringLiteral("%1/%2").arg(group->objectName()).arg(index);

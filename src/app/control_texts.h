@@ -29,7 +29,7 @@ const ControlText* ControlTextOf(const QString& key);
 void ApplyControlTexts(QWidget* window);
 
 // The key of a widget in the table: its objectName, or "Group/index" for an
-// item of a radio group.
+// unnamed item of a radio group.
 QString ControlKey(const QWidget* widget);
 
 // The accessible name of a control as it stands: the row's name, and for a

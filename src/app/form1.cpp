@@ -7,6 +7,7 @@
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QShowEvent>
 #include <QWindow>
 
@@ -71,6 +72,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   setFont(font);
   idrova::InstallAccessibleInterfaces();
   BuildControls();
+  sheet_ = new DesignSheetWindow(this);
   BuildMenus();
   WireEvents();
   SetTabOrder();
@@ -228,6 +230,9 @@ void TForm1::BuildControls() {
   Button1 = new QPushButton(QStringLiteral("計算"), this);
   Button1->setObjectName("Button1");
   Button1->setGeometry(592, 288, 75, 25);
+  Button2 = new QPushButton(QStringLiteral("詳細"), this);
+  Button2->setObjectName("Button2");
+  Button2->setGeometry(512, 288, 75, 25);
 
   ScrollBar1 = new ZoomBar(this);
   ScrollBar1->setObjectName("ScrollBar1");
@@ -323,6 +328,10 @@ void TForm1::WireEvents() {
       if (on) RadioGroup2Click();
     });
   connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(); });
+  connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
+  auto* sheetKey = new QShortcut(QKeySequence(Qt::Key_F4), this, this, [this] { Button2Click(); });
+  sheetKey->setObjectName("SheetShortcut");
+  connect(sheet_, &DesignSheetWindow::freeRuleChosen, this, &TForm1::FreeRuleClick);
   connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
 }
 
@@ -330,7 +339,7 @@ void TForm1::SetTabOrder() {
   tabOrder_ = {Edit1,        UpDown1,     UpDown2,  Edit2,       UpDown3, Edit3,     Edit4,
                UpDown4,      UpDown5,     Edit5,    UpDown6,     Edit6,   Edit7,     UpDown7,
                UpDown8,      Edit8,       UpDown9,  Edit9,       Edit10,  Edit11,    RadioButton1,
-               RadioButton2, RadioGroup1, UpDown10, RadioGroup2, Button1, ScrollBar1};
+               RadioButton2, RadioGroup1, UpDown10, RadioGroup2, Button1, ScrollBar1, Button2};
   for (qsizetype i = 1; i < tabOrder_.size(); ++i)
     QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
@@ -381,7 +390,8 @@ void TForm1::SetUpKeyboardAndLook() {
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (qobject_cast<QMenu*>(widget) || widget == errorMessage_) continue;
     widget->setStyle(focusStyle_);
-    widget->installEventFilter(this);
+    // The sheet has keys of its own; the main window's keys stay there.
+    if (widget != sheet_ && !sheet_->isAncestorOf(widget)) widget->installEventFilter(this);
   }
   idrova::ApplyControlTexts(this);
   PopupMenu1->setAccessibleName(QStringLiteral("種類メニュー"));
@@ -444,6 +454,17 @@ void TForm1::PlaceOnScreen() {
   if (!shownOn) return;
   const QSize outer = frameGeometry().size().expandedTo(kDesignOuterSize);
   move(idrova::PlaceInside(shownOn->availableGeometry(), outer, kDesignPosition));
+}
+
+// The sheet opens beside the main window, to its right where the screen's
+// free area has room, otherwise as near to that as the area allows.
+void TForm1::PlaceSheet() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QRect available = shownOn->availableGeometry();
+  const QSize outer = sheet_->frameGeometry().size().expandedTo(sheet_->size());
+  const QRect main = frameGeometry();
+  sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
 }
 
 // The picture's bitmaps follow the device pixel ratio of the screen the

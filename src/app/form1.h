@@ -23,6 +23,9 @@
 // (control_texts.h), the keyboard reaches everything (the type menu with
 // Shift+F10 or the Menu key), and the picture is drawn at the screen's
 // resolution.
+// The drive's design sheet (Form2, design_sheet_window.h) is a second
+// window that Button2 or F4 opens; every change that the main window shows
+// is shown there too, from the same state through the same core functions.
 // The construction of the window is in form1.cpp, the handlers in
 // form1_handlers.cpp.
 // Units: mm and radians in the model (Y up), pixels in the picture (y down).
@@ -41,6 +44,7 @@
 #include <QWidget>
 
 #include "app/arrow_control.h"
+#include "app/design_sheet_window.h"
 #include "app/fit.h"
 #include "app/image_canvas.h"
 #include "app/picture_box.h"
@@ -55,6 +59,8 @@ class TForm1 : public QWidget {
   explicit TForm1(QWidget* parent = nullptr);
 
   const idrova::DriveState& State() const { return state_; }
+  // The design sheet window, created with this one and shown by Button2.
+  DesignSheetWindow* Form2() const { return sheet_; }
 
   // Handlers, each wired to its control's event.
   void FormActivate();
@@ -78,6 +84,8 @@ class TForm1 : public QWidget {
   void Button1Click();
   void ScrollBar1Change();
   void TypeMenuClick(const idrova::CatalogueEntry& entry);
+  void Button2Click();
+  void FreeRuleClick(bool belt);
 
   static constexpr int kClientWidth = 687;
   static constexpr int kClientHeight = 449;
@@ -107,6 +115,9 @@ class TForm1 : public QWidget {
   void DrawLayout();
   void DrawComputedLayout();
   void ShowDesignCheck();
+  void ShowDrive();
+  void ShowSheet();
+  void PlaceSheet();
   void ClearPicture();
   void ShowWarning(std::int32_t code);
   void ShowLayoutCheck(bool valid);
@@ -140,13 +151,15 @@ class TForm1 : public QWidget {
       *UpDown9, *UpDown10;
   QRadioButton *RadioButton1, *RadioButton2;
   QGroupBox *RadioGroup1, *RadioGroup2;
-  QPushButton* Button1;
+  QPushButton *Button1, *Button2;
   ZoomBar* ScrollBar1;
   PictureBox *Image1, *Image2;
   QMenu *PopupMenu1, *PopupMenu2;
 
  private:
   QMessageBox* errorMessage_ = nullptr;
+  DesignSheetWindow* sheet_ = nullptr;
+  bool sheetPlaced_ = false;
   QStyle* focusStyle_ = nullptr;
   ImageCanvas canvas_;
 };

@@ -8,10 +8,12 @@
 #include "app/form1_look.h"
 #include "calc/belt_teeth.h"
 #include "calc/design_check.h"
+#include "calc/design_sheet.h"
 #include "calc/layout_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
 #include "draw/layout_drawing.h"
+#include "input/catalogue.h"
 #include "input/standard_lengths.h"
 #include "input/stepper.h"
 #include "input/wheel_sizing.h"
@@ -105,6 +107,8 @@ void TForm1::ReadInputs() {
 }
 
 void TForm1::Recalculate() {
+  // A new drive: where a chain of the last request is tight is no longer known.
+  state_.ChainTight = {};
   const idrova::PathCase path = idrova::ComputeBeltPath(state_);
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
@@ -166,10 +170,54 @@ void TForm1::DrawLayout() {
 }
 
 // A picture of a newly computed path comes with the design check of that
-// path; a redraw of the same path (zoom, a new screen) leaves it as it is.
+// path and the sheet; a redraw of the same path (zoom, a new screen) leaves
+// them as they are.
 void TForm1::DrawComputedLayout() {
   DrawLayout();
+  ShowDrive();
+}
+
+// The design check and the sheet of the drive as it now stands: after a new
+// picture, and after a change of the request (the proposal, a standard
+// length), which may bring or take away the odd-chain caution.
+void TForm1::ShowDrive() {
   ShowDesignCheck();
+  ShowSheet();
+}
+
+// The sheet is written only while it is shown; it is brought up to date
+// when it opens.
+void TForm1::ShowSheet() {
+  if (!sheet_->isVisible()) return;
+  const idrova::CatalogueEntry* type = idrova::FindCatalogueEntryByCode(state_.BeltType);
+  sheet_->ShowRows(idrova::DesignSheetRows(state_, type ? type->Caption : ""),
+                   state_.BeltType == idrova::kFreeTypeCode, state_.FreeTypeIsBelt);
+}
+
+void TForm1::Button2Click() {
+  const bool opening = !sheet_->isVisible();
+  sheet_->show();
+  ShowSheet();
+  if (opening) {
+    sheet_->GrowToContents();
+    PlaceSheet();
+  }
+  sheet_->raise();
+  sheet_->activateWindow();
+  sheet_->StringGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+// The free type's wheels as belt pulleys or chain sprockets: the radii and
+// the design rules follow at once, as after a type choice.
+void TForm1::FreeRuleClick(bool belt) {
+  if (state_.FreeTypeIsBelt == belt) return;
+  state_.FreeTypeIsBelt = belt;
+  if (state_.BeltType != idrova::kFreeTypeCode) {
+    ShowSheet();
+    return;
+  }
+  idrova::UpdateWheelRadii(state_);
+  Recalculate();
 }
 
 // Wrap angle and teeth in mesh of each wheel, and the caution line: "---"
@@ -203,8 +251,10 @@ void TForm1::TypeMenuClick(const idrova::CatalogueEntry& entry) {
   idrova::SelectType(state_, entry);
   SetCaption(Label12, QString::fromUtf8(entry.TypeLabel));
   if (entry.Free) {
-    // The free type only unlocks the pitch; it is read by the calculate button.
+    // The free type only unlocks the pitch; it is read by the calculate
+    // button. Its wheels may follow other design rules than the last type's.
     Edit10->setReadOnly(false);
+    ShowDrive();
     return;
   }
   WriteEdit(Edit10, FormatQ("##0.###", state_.Pitch));
@@ -268,6 +318,8 @@ void TForm1::UpDown10Click(ArrowButton button) {
   const bool teethKnown = idrova::StepStandardLength(state_, button);
   WriteEdit(Edit11, ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
   ShowToothCount(teethKnown);
+  state_.ChainTight = {};
+  ShowDrive();
 }
 
 // ---------------------------------------------------------------------------
@@ -307,6 +359,8 @@ void TForm1::RadioGroup1Click() {
   if (teethKnown) UpDown10->SetPosition(state_.BeltTeeth);
   WriteEdit(Edit11, FormatQ("###0.###", state_.SpecifiedLength));
   ShowToothCount(teethKnown);
+  state_.ChainTight = {};
+  ShowDrive();
 }
 
 void TForm1::RadioGroup2Click() {
@@ -351,13 +405,20 @@ void TForm1::ShowWarning(std::int32_t code) {
 void TForm1::SolveUnknownCoordinate() {
   state_.SpecifiedLength = ReadNumber(Edit11);
   ShowWarning(idrova::kNoWarning);
+  // Where a chain of the requested links is tight by the chain makers'
+  // count: the same search from the same start, shown on the sheet.
+  const idrova::ChainTightResult chainTight = idrova::IsChainDrive(state_)
+                                                  ? idrova::SearchChainTightCoordinate(state_)
+                                                  : idrova::ChainTightResult{};
   const idrova::SearchResult result = idrova::SearchUnknownCoordinate(state_);
   ShowWarning(result.Warning);
+  state_.ChainTight = {};
   if (result.Warning == idrova::kLengthTooShort) return;
   if (result.Warning == idrova::kWrongDirection) {
     // The tensioner is back where it was; the picture and the two-wheel
     // length follow the inputs just taken over, the requested length stays.
     SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+    state_.ChainTight = chainTight;
     DrawComputedLayout();
     return;
   }
@@ -367,5 +428,6 @@ void TForm1::SolveUnknownCoordinate() {
   WriteEdit(edit, FormatQ("###0.##", found));  // recalculates when the text changes
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+  state_.ChainTight = chainTight;
   DrawComputedLayout();
 }

@@ -4,7 +4,9 @@
 
 #include <cmath>
 #include <numbers>
+#include <utility>
 
+#include "calc/belt_teeth.h"
 #include "calc/layout_check.h"
 #include "geometry/hull.h"
 #include "text/number_text.h"
@@ -12,15 +14,12 @@
 namespace idrova {
 
 namespace {
-// A share of the tooth count this close to a whole number is that number:
-// the turns carry rounding from the trigonometry, a tooth count does not.
-constexpr double kWholeShareTolerance = 1e-9;
 // The wrap angles of one belt loop add up to a full turn: 1e-9 degrees.
 constexpr double kFullTurnTolerance = 1e-9 * std::numbers::pi / 180.0;
 
-std::string WheelCaution(int wheel, const WheelMesh& mesh, int beltType) {
+std::string WheelCaution(int wheel, const WheelMesh& mesh, bool chain) {
   const std::string who = "注意! NO " + std::to_string(wheel + 1);
-  if (beltType < kFirstChainType) {
+  if (!chain) {
     if (mesh.TeethInMesh < kMinTeethInMesh) return who + " の噛合歯数が6未満です";
     if (mesh.WrapDegrees < kMinBeltWrapDegrees) return who + " の巻付角が60°未満です";
   } else if (mesh.WrapDegrees < kMinChainWrapDegrees) {
@@ -30,11 +29,13 @@ std::string WheelCaution(int wheel, const WheelMesh& mesh, int beltType) {
 }
 }  // namespace
 
+// A share of the tooth count within the whole-count tolerance of a whole
+// number is that number: the turns carry rounding from the trigonometry, a
+// tooth count does not.
 int TeethInMesh(double turn, double teeth) {
   const double share = turn / (2.0 * std::numbers::pi) * teeth;
   if (!std::isfinite(share) || share <= 0.0) return 0;
-  const double whole = std::round(share);
-  const double count = std::fabs(share - whole) <= kWholeShareTolerance ? whole : std::floor(share);
+  const double count = std::floor(SnapToWhole(share));
   const double most = std::isfinite(teeth) ? std::floor(teeth) : 0.0;
   return static_cast<int>(std::fmax(0.0, std::fmin(count, std::fmin(most, 1e9))));
 }
@@ -53,11 +54,20 @@ DesignCheck CheckDesign(const DriveState& state) {
       BeltPathFitsLayout(state) && std::fabs(total - 2.0 * std::numbers::pi) <= kFullTurnTolerance;
   if (!check.Valid) {
     check.TightLength = TightBeltLength(state.Wheel);
-    return check;
+  } else {
+    for (int i = 0; i < 2; ++i)
+      if (std::string caution = WheelCaution(i, check.Wheel[i], IsChainDrive(state));
+          !caution.empty())
+        check.Cautions.push_back(std::move(caution));
   }
-  for (int i = 0; i < 2 && check.Caution.empty(); ++i)
-    check.Caution = WheelCaution(i, check.Wheel[i], state.BeltType);
+  if (RequestsOddLinks(state)) check.Cautions.emplace_back(kOddLinksCaution);
+  if (!check.Cautions.empty()) check.Caution = check.Cautions.front();
   return check;
+}
+
+bool RequestsOddLinks(const DriveState& state) {
+  return IsChainDrive(state) && (state.UnknownKind == 1 || state.UnknownKind == 2) &&
+         state.Pitch != 0.0 && IsOddWholeCount(state.SpecifiedLength / state.Pitch);
 }
 
 std::string DesignCheckLine(const DesignCheck& check) {

@@ -4,10 +4,12 @@
 // falls short of what belt and chain makers ask for: at least 6 teeth in
 // mesh and 60 degrees of wrap on a loaded synchronous-belt pulley, at least
 // 120 degrees of wrap on a loaded sprocket. The tensioner carries no load and
-// is not checked.
+// is not checked. A chain ordered by a requested length of an odd number of
+// links needs an offset link, which chain makers derate: that is a caution too.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/drive_state.h"
 
@@ -16,8 +18,6 @@ namespace idrova {
 inline constexpr int kMinTeethInMesh = 6;
 inline constexpr double kMinBeltWrapDegrees = 60.0;
 inline constexpr double kMinChainWrapDegrees = 120.0;
-// Types from this code on (chains and the free type) follow the chain rule.
-inline constexpr int kFirstChainType = 25;
 
 inline constexpr const char* kReferenceLengthPrefix = "参考: 実際のベルト長さ ";
 
@@ -33,19 +33,28 @@ struct DesignCheck {
   bool Valid = true;
   WheelMesh Wheel[3];
   double TightLength = 0.0;  // the real belt round the three pitch circles, mm
-  std::string Caution;       // the first caution of NO 1, then NO 2; empty when none
+  // Every caution that applies, in order: NO 1, NO 2 (for a valid layout
+  // only), then the odd chain. Caution is the first of them, or empty.
+  std::vector<std::string> Cautions;
+  std::string Caution;
 };
+
+inline constexpr const char* kOddLinksCaution = "注意! 奇数リンク: オフセットリンクが必要";
 
 // Teeth of a wheel within `turn` radians of wrap: the whole part of the wrap's
 // share of the tooth count; a share within 1e-9 of a whole number counts as
 // that number. Never below 0 or above the tooth count.
 int TeethInMesh(double turn, double teeth);
 
+// True when the drive is a chain searched for a tensioner coordinate (X3 or
+// Y3) and its requested length is an odd whole number of links.
+bool RequestsOddLinks(const DriveState& state);
+
 // The check of the path last computed into `state`.
 DesignCheck CheckDesign(const DriveState& state);
 
-// What the caution line shows: the caution, or for a layout that is not
-// valid the real belt length for reference.
+// What the caution line shows: the first caution, or for a layout that is
+// not valid the real belt length for reference.
 std::string DesignCheckLine(const DesignCheck& check);
 
 }  // namespace idrova

@@ -6,6 +6,63 @@
 
 namespace idrova {
 
+namespace {
+
+struct StepOutcome {
+  std::int32_t Warning = kNoWarning;
+  std::int64_t Iterations = 0;
+  double Length = 0.0;  // at the coordinate the search ended on
+};
+
+// The stepping search on any length of the tensioner's coordinate: every
+// step goes the chosen way, by half the remaining difference but at least
+// the least step, whatever the sign of the difference, until the length is
+// within the tolerance of the request. It gives up when the length runs away
+// (longer than ten times the request), and also when it can no longer make
+// progress: too many steps, a step too small to move the coordinate, or
+// numbers that are no longer finite. `lengthAt` gives the length with the
+// coordinate at the value given; the search leaves `coordinate` where it ended.
+template <typename LengthAt>
+StepOutcome StepToLength(double& coordinate, double length, double request, double direction,
+                         const LengthAt& lengthAt) {
+  StepOutcome outcome;
+  bool gaveUp = false;
+  while (std::fabs(length - request) >= kSearchToleranceMm) {
+    if (outcome.Iterations >= kMaxSearchIterations) {
+      gaveUp = true;
+      break;
+    }
+    const double half = std::fabs(request - length) * kStepFactor;
+    const double step = half > kLeastStepMm ? half : kLeastStepMm;
+    const double next = coordinate + direction * step;
+    if (next == coordinate || !std::isfinite(next)) {
+      gaveUp = true;
+      break;
+    }
+    coordinate = next;
+    ++outcome.Iterations;
+    length = lengthAt(coordinate);
+    if (!std::isfinite(length) || !(kRunAwayFactor * request >= length)) {
+      gaveUp = true;
+      break;
+    }
+  }
+  // A non-finite length fails the loop test without being within the
+  // tolerance; that is no solution either.
+  if (gaveUp || !std::isfinite(length)) outcome.Warning = kWrongDirection;
+  outcome.Length = length;
+  return outcome;
+}
+
+// The wheel the search moves, with its searched coordinate at `value`.
+WheelCircle Moved(const WheelCircle& wheel, std::int32_t unknownKind, double value) {
+  WheelCircle moved = wheel;
+  (unknownKind == 1 ? moved.X : moved.Y) = value;
+  return moved;
+}
+
+}  // namespace
+
 const char* WarningText(std::int32_t code) {
   switch (code) {
     case kNoWarning:
@@ -31,50 +88,61 @@ SearchResult SearchUnknownCoordinate(DriveState& state) {
 
   double& coordinate = state.UnknownKind == 1 ? state.Wheel[2].X : state.Wheel[2].Y;
   const double startCoordinate = coordinate;
-  const double direction = state.Direction;
 
   // The steps need the belt length alone; the contacts and spans are worked
   // out once, for the coordinate the search ends on. Outer winding has no
   // path, so its length stays as it is, as ComputeBeltPath leaves it.
   const TensionerBeltLengths lengths(state.Wheel[0], state.Wheel[1], state.EmptySpan);
   const bool innerWinding = state.WindingMode == 0;
-
-  // Every step goes the chosen way, by half the remaining difference but at
-  // least the least step, whatever the sign of the difference. The search
-  // gives up when the belt runs away (longer than ten times the request), and
-  // also when it can no longer make progress: too many steps, a step too
-  // small to move the coordinate, or numbers that are no longer finite.
-  bool gaveUp = false;
-  while (std::fabs(state.BeltLength - state.SpecifiedLength) >= kSearchToleranceMm) {
-    if (result.Iterations >= kMaxSearchIterations) {
-      gaveUp = true;
-      break;
-    }
-    const double half = std::fabs(state.SpecifiedLength - state.BeltLength) * kStepFactor;
-    const double step = half > kLeastStepMm ? half : kLeastStepMm;
-    const double next = coordinate + direction * step;
-    if (next == coordinate || !std::isfinite(next)) {
-      gaveUp = true;
-      break;
-    }
-    coordinate = next;
-    ++result.Iterations;
-    if (innerWinding) state.BeltLength = lengths.BeltLength(state.Wheel[2]);
-    if (!std::isfinite(state.BeltLength) ||
-        !(kRunAwayFactor * state.SpecifiedLength >= state.BeltLength)) {
-      gaveUp = true;
-      break;
-    }
-  }
-  // A non-finite belt length fails the loop test without being within the
-  // tolerance; that is no solution either.
-  if (!gaveUp && !std::isfinite(state.BeltLength)) gaveUp = true;
-
-  if (gaveUp) {
+  const std::int32_t kind = state.UnknownKind;
+  const WheelCircle tensioner = state.Wheel[2];
+  const double unchanged = state.BeltLength;
+  const StepOutcome outcome =
+      StepToLength(coordinate, state.BeltLength, state.SpecifiedLength, state.Direction,
+                   [&](double value) {
+                     return innerWinding ? lengths.BeltLength(Moved(tensioner, kind, value))
+                                         : unchanged;
+                   });
+  result.Iterations = outcome.Iterations;
+  state.BeltLength = outcome.Length;
+  if (outcome.Warning != kNoWarning) {
     coordinate = startCoordinate;
-    result.Warning = kWrongDirection;
+    result.Warning = outcome.Warning;
   }
-  if (result.Iterations > 0 || gaveUp) ComputeBeltPath(state);
+  if (result.Iterations > 0 || result.Warning != kNoWarning) ComputeBeltPath(state);
+  return result;
+}
+
+double ChainLengthMm(const BeltPath& path, const DriveState& state) {
+  return ChainLinks(path, state.Teeth, state.Pitch) * state.Pitch;
+}
+
+ChainTightResult SearchChainTightCoordinate(const DriveState& state) {
+  ChainTightResult result;
+  result.Searched = true;
+  result.UnknownKind = state.UnknownKind;
+  if ((state.UnknownKind != 1 && state.UnknownKind != 2) || state.WindingMode != 0 ||
+      state.Pitch == 0.0)
+    return result;
+
+  // The window's search, on the chain as chain makers count it (links times
+  // the pitch) instead of the belt round the pitch circles.
+  const TensionerBeltLengths lengths(state.Wheel[0], state.Wheel[1], state.EmptySpan);
+  const std::int32_t kind = state.UnknownKind;
+  const WheelCircle tensioner = state.Wheel[2];
+  if (!(state.SpecifiedLength >= ChainLengthMm(lengths.TwoWheelPath(), state))) {
+    result.Warning = kLengthTooShort;
+    return result;
+  }
+  auto chainAt = [&](double value) {
+    return ChainLengthMm(lengths.PathAt(Moved(tensioner, kind, value)), state);
+  };
+  double coordinate = kind == 1 ? tensioner.X : tensioner.Y;
+  const StepOutcome outcome = StepToLength(coordinate, chainAt(coordinate), state.SpecifiedLength,
+                                           state.Direction, chainAt);
+  result.Warning = outcome.Warning;
+  result.Found = outcome.Warning == kNoWarning;
+  if (result.Found) result.Coordinate = coordinate;
   return result;
 }
 

@@ -40,4 +40,15 @@ struct SearchResult {
 // window keep agreeing.
 SearchResult SearchUnknownCoordinate(DriveState& state);
 
+// The length of a chain along `path` as chain makers count it, in mm: its
+// links (ChainLinks) times the state's pitch.
+double ChainLengthMm(const BeltPath& path, const DriveState& state);
+
+// The same search on the chain count: from the tensioner of `state` (as the
+// window's search starts), in its direction, for the coordinate at which a
+// chain of SpecifiedLength (links times the pitch) is just tight. Changes
+// nothing in the state. kLengthTooShort when the request is shorter than the
+// chain round wheels 1 and 2 alone; kWrongDirection as the window's search.
+ChainTightResult SearchChainTightCoordinate(const DriveState& state);
+
 }  // namespace idrova

@@ -134,11 +134,29 @@ double TensionerBeltLengths::BeltLength(const WheelCircle& wheel3) const {
         return missingLength_;
     }
   }
+  return PathAt(wheel3).BeltLength;
+}
+
+BeltPath TensionerBeltLengths::PathAt(const WheelCircle& wheel3) const {
   BeltPath path;
   OuterTangentPair t13;
   OuterTangentPair t32;
   Solve(wheel3, path, t13, t32);
-  return path.BeltLength;
+  return path;
+}
+
+BeltPath TensionerBeltLengths::TwoWheelPath() const {
+  BeltPath path;
+  path.Span[0] = t12_.Segment[0];
+  path.Span[1] = emptySpan_;
+  path.Span[2] = t12_.Segment[1];
+  path.Span[3] = emptySpan_;
+  path.WheelTurn[0] = turn1_;
+  path.WheelTurn[1] = turn2_;
+  path.BeltLength = missingLength_;
+  path.MinBeltLength = minBeltLength_;
+  path.Case = PathCase::B;
+  return path;
 }
 
 PathCase TensionerBeltLengths::Solve(const WheelCircle& wheel3, BeltPath& path,
@@ -223,6 +241,7 @@ PathCase TensionerBeltLengths::Solve(const WheelCircle& wheel3, BeltPath& path,
     turn[2] = right3 + left3;
   }
 
+  path.Case = pathCase;
   if (pathCase == PathCase::B) {
     path.BeltLength = missingLength_;
   } else {
@@ -270,6 +289,50 @@ PathCase ComputeBeltPath(const WheelCircle (&wheel)[3], int windingMode, PolarVe
   }
   path.MinBeltLength = lengths.MinBeltLength();
   return pathCase;
+}
+
+int FreeSpans(const BeltPath& path, FreeSpan (&spans)[4]) {
+  // Counterclockwise from wheel 1: out along Span[2], on along Span[3] where
+  // the tensioner bulges the belt to the right, back along Span[1] and
+  // Span[0] (both pointing away from the wheel the belt travels to).
+  constexpr int kWheel1 = 0, kWheel2 = 1, kWheel3 = 2;
+  int count = 0;
+  auto add = [&](int from, int to, const PolarVector& span) {
+    spans[count++] = FreeSpan{from, to, span.Length};
+  };
+  switch (path.Case) {
+    case PathCase::A:
+      add(kWheel1, kWheel2, path.Span[2]);
+      add(kWheel2, kWheel3, path.Span[1]);
+      add(kWheel3, kWheel1, path.Span[0]);
+      break;
+    case PathCase::B:
+      add(kWheel1, kWheel2, path.Span[2]);
+      add(kWheel2, kWheel1, path.Span[0]);
+      break;
+    case PathCase::C:
+      add(kWheel1, kWheel3, path.Span[2]);
+      add(kWheel3, kWheel2, path.Span[3]);
+      add(kWheel2, kWheel1, path.Span[0]);
+      break;
+    case PathCase::D:
+      add(kWheel1, kWheel3, path.Span[2]);
+      add(kWheel3, kWheel2, path.Span[3]);
+      add(kWheel2, kWheel3, path.Span[1]);
+      add(kWheel3, kWheel1, path.Span[0]);
+      break;
+    case PathCase::None:
+      break;
+  }
+  return count;
+}
+
+double ChainLinks(const BeltPath& path, const double (&teeth)[3], double pitch) {
+  double spans = 0.0;
+  for (const PolarVector& span : path.Span) spans += span.Length;
+  double wrapped = 0.0;
+  for (int i = 0; i < 3; ++i) wrapped += path.WheelTurn[i] / kTwoPi * teeth[i];
+  return spans / pitch + wrapped;
 }
 
 }  // namespace idrova

@@ -8,6 +8,15 @@
 
 namespace idrova {
 
+// Which way the belt runs round the tensioner.
+enum class PathCase {
+  A,     // tensioner bulges the belt to the left only
+  B,     // tensioner inside the two-wheel belt: it does not touch the belt
+  C,     // bulges to the right only
+  D,     // bulges on both sides
+  None,  // outer winding (or an unknown mode): nothing computed
+};
+
 // Outputs of one path computation. DriveState derives from this record, so
 // the fields are read as State().Span[0], State().BeltLength and so on.
 struct BeltPath {
@@ -20,16 +29,29 @@ struct BeltPath {
   // belt length sums (wheel 3 with both its arcs where it is wrapped twice;
   // 0 where it does not touch the belt). Around a real belt they add up to 2 pi.
   double WheelTurn[3] = {0.0, 0.0, 0.0};
+  PathCase Case = PathCase::None;  // the case of the last computation
+
+  bool operator==(const BeltPath&) const = default;
 };
 
-// Which way the belt runs round the tensioner.
-enum class PathCase {
-  A,     // tensioner bulges the belt to the left only
-  B,     // tensioner inside the two-wheel belt: it does not touch the belt
-  C,     // bulges to the right only
-  D,     // bulges on both sides
-  None,  // outer winding (or an unknown mode): nothing computed
+// A straight span of the belt between two wheels (0, 1, 2 for NO 1, 2, 3),
+// named in the belt's direction of travel.
+struct FreeSpan {
+  int From = 0;
+  int To = 0;
+  double Length = 0.0;  // mm
 };
+
+// The spans of the path, in the order the belt travels them (counterclockwise,
+// starting from wheel 1): two, three or four of them. Returns their count;
+// 0 before any computation.
+int FreeSpans(const BeltPath& path, FreeSpan (&spans)[4]);
+
+// The length of a chain laid along the path as chain makers count it, in
+// pitches: on a sprocket the chain lies along the pitch polygon, one link
+// per tooth, so the links wrapped on a wheel are its turn / 2 pi x its teeth;
+// the spans add their length / pitch.
+double ChainLinks(const BeltPath& path, const double (&teeth)[3], double pitch);
 
 // Counterclockwise turn of the belt on a wheel from the arrival direction to
 // the leave direction, rad in [0, 2 pi); only the angles are used.
@@ -58,6 +80,11 @@ class TensionerBeltLengths {
   double MinBeltLength() const { return minBeltLength_; }
   // The belt length with the tensioner at `wheel3`.
   double BeltLength(const WheelCircle& wheel3) const;
+  // The spans, turns, case and belt length with the tensioner at `wheel3`
+  // (no contact points).
+  BeltPath PathAt(const WheelCircle& wheel3) const;
+  // The same of the belt around wheels 1 and 2 alone.
+  BeltPath TwoWheelPath() const;
 
  private:
   friend PathCase ComputeBeltPath(const WheelCircle (&)[3], int, PolarVector, BeltPath&);

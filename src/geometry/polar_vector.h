@@ -16,6 +16,7 @@ struct PolarVector {
 
   constexpr PolarVector() = default;
   constexpr PolarVector(double length, double angle) : Length(length), Angle(angle) {}
+  bool operator==(const PolarVector&) const = default;
 };
 
 // Cartesian form, used only inside the conversions.

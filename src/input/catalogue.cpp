@@ -46,6 +46,13 @@ const CatalogueEntry* FindCatalogueEntry(std::string_view name) {
   return nullptr;
 }
 
+const CatalogueEntry* FindCatalogueEntryByCode(std::int32_t code) {
+  for (const CatalogueEntry& entry : kCatalogue) {
+    if (entry.Code == code) return &entry;
+  }
+  return nullptr;
+}
+
 void SelectType(DriveState& state, const CatalogueEntry& entry) {
   state.BeltType = entry.Code;
   if (entry.Free) return;  // the pitch is typed by the user and taken over later

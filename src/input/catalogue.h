@@ -11,7 +11,6 @@
 
 namespace idrova {
 
-inline constexpr std::int32_t kFreeTypeCode = 999;
 inline constexpr std::int32_t kS8MTypeCode = 8;
 
 struct CatalogueEntry {
@@ -29,6 +28,9 @@ std::span<const CatalogueEntry> Catalogue();
 
 // The entry with the given name, or nullptr.
 const CatalogueEntry* FindCatalogueEntry(std::string_view name);
+
+// The entry of a type code (the first with that code), or nullptr.
+const CatalogueEntry* FindCatalogueEntryByCode(std::int32_t code);
 
 // State part of a menu choice. A catalogue type sets BeltType and Pitch and
 // recomputes all three radii from the teeth already held; the free entry only

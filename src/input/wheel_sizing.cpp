@@ -10,7 +10,6 @@ namespace idrova {
 namespace {
 
 constexpr double kInvPi = 0.3183098861837907;
-constexpr std::int32_t kFirstChainCode = 25;
 
 }  // namespace
 
@@ -20,21 +19,21 @@ double ChainSprocketRadius(double teeth, double pitch) {
   return pitch / std::sin(kPi / teeth) * 0.5;
 }
 
-double WheelRadius(double teeth, double pitch, std::int32_t beltType) {
-  return beltType < kFirstChainCode ? BeltPulleyRadius(teeth, pitch)
-                                    : ChainSprocketRadius(teeth, pitch);
+double WheelRadius(double teeth, double pitch, std::int32_t beltType, bool freeTypeIsBelt) {
+  return IsChainType(beltType, freeTypeIsBelt) ? ChainSprocketRadius(teeth, pitch)
+                                               : BeltPulleyRadius(teeth, pitch);
 }
 
 void UpdateWheelRadii(DriveState& state) {
   for (int i = 0; i < 3; ++i) {
-    state.Wheel[i].Radius = WheelRadius(state.Teeth[i], state.Pitch, state.BeltType);
+    state.Wheel[i].Radius = WheelRadius(state.Teeth[i], state.Pitch, state.BeltType, state.FreeTypeIsBelt);
   }
 }
 
 void SetWheelTeeth(DriveState& state, int wheel, double teeth) {
   if (wheel < 0 || wheel > 2) return;
   state.Teeth[wheel] = teeth;
-  state.Wheel[wheel].Radius = WheelRadius(teeth, state.Pitch, state.BeltType);
+  state.Wheel[wheel].Radius = WheelRadius(teeth, state.Pitch, state.BeltType, state.FreeTypeIsBelt);
 }
 
 }  // namespace idrova

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 // Pitch radius of a wheel from its tooth count: the toothed-belt rule below
-// type code 25, the roller-chain rule from 25 on (the free type 999 included).
+// type code 25, the roller-chain rule from 25 on; the free type 999 follows
+// the rule its setting names (chain sprockets unless set to belt pulleys).
 #pragma once
 
 #include <cstdint>
@@ -13,10 +14,11 @@ namespace idrova {
 double BeltPulleyRadius(double teeth, double pitch);
 // Roller chain: p / sin(pi / z) * 0.5 (a z-gon of side p in the pitch circle).
 double ChainSprocketRadius(double teeth, double pitch);
-// The rule for the type code.
-double WheelRadius(double teeth, double pitch, std::int32_t beltType);
+// The rule for the type code and the free type's setting.
+double WheelRadius(double teeth, double pitch, std::int32_t beltType, bool freeTypeIsBelt);
 
-// Recomputes the radius of wheels 1, 2 and 3 from Teeth, Pitch and BeltType.
+// Recomputes the radius of wheels 1, 2 and 3 from Teeth, Pitch, BeltType and
+// the free type's setting.
 void UpdateWheelRadii(DriveState& state);
 
 // A tooth-count change of one wheel (0, 1 or 2): stores the count and

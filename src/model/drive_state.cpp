@@ -23,6 +23,11 @@ double StartupPulleyRadius(double teeth, double pitch) {
   return static_cast<double>(radius);
 }
 
+bool IsChainType(std::int32_t beltType, bool freeTypeIsBelt) {
+  if (beltType == kFreeTypeCode) return !freeTypeIsBelt;
+  return beltType >= kFirstChainType;
+}
+
 PathCase ComputeBeltPath(DriveState& state) {
   return ComputeBeltPath(state.Wheel, state.WindingMode, state.EmptySpan, state);
 }

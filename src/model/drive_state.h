@@ -11,6 +11,20 @@
 
 namespace idrova {
 
+inline constexpr std::int32_t kFirstChainType = 25;
+inline constexpr std::int32_t kFreeTypeCode = 999;
+
+// The search for the tensioner coordinate on the chain count (see
+// ChainTight below). Found is false when no search has been made since the
+// drive last changed, or when the search ended in the warning `Warning`.
+struct ChainTightResult {
+  bool Searched = false;
+  bool Found = false;
+  std::int32_t Warning = 0;  // a search warning code (calc/solver.h)
+  std::int32_t UnknownKind = 0;  // 1: X of wheel 3, 2: Y of wheel 3
+  double Coordinate = 0.0;   // mm
+};
+
 // All fields are flat and public; the window owns exactly one instance and
 // every handler reads and writes it directly. Construction gives all zeros;
 // ApplyStartValues() makes it usable. The path results (Wheel1Tangent,
@@ -34,7 +48,21 @@ struct DriveState : BeltPath {
   std::int32_t StepMultiplier = 0;   // stepper: 1, or 5 on an accelerated press
   std::int32_t PressActive = 0;      // stepper: 1 while a press is under way
   double StepSize = 0.0;             // stepper: 0.1 or 10 mm
+  // The free type's wheels: belt pulleys (true) or chain sprockets (false,
+  // the default). Kept whatever type is chosen; it counts only for the free type.
+  bool FreeTypeIsBelt = false;
+  // Where a chain of the requested length is just tight, by the chain
+  // makers' count, as found by the last search for a tensioner coordinate.
+  ChainTightResult ChainTight;
 };
+
+// Whether a type code with the free type's setting follows the chain rules
+// (sprocket radius, 120 degrees of wrap, links): codes from 25 on, the free
+// type 999 unless its wheels are set to be belt pulleys.
+bool IsChainType(std::int32_t beltType, bool freeTypeIsBelt);
+inline bool IsChainDrive(const DriveState& state) {
+  return IsChainType(state.BeltType, state.FreeTypeIsBelt);
+}
 
 // Steps 1-6 of the start-up: EmptySpan, Scale 1, origin (50, 300),
 // Direction 1, stepper defaults and the S8M type code. Other fields are kept.

@@ -1,0 +1,281 @@
+// SPDX-License-Identifier: MIT
+// The figures a designer orders by, through the real window: whole counts as
+// belt and chain makers count them, the free type both ways, and the design
+// sheet (Form2) with its copied text, cautions and screen-reader view.
+// Expected figures are the makers' published centres and hand computations:
+// a chain of N links on sprockets of z1 and z2 teeth at the handbook centre
+//   C = p/4 (L - (z1+z2)/2 + sqrt((L - (z1+z2)/2)^2 - 8 ((z2-z1)/2pi)^2)),
+// which the pitch-polygon count meets within 0.002 link.
+#include <QAccessible>
+#include <QAccessibleTableInterface>
+#include <QApplication>
+#include <QClipboard>
+#include <functional>
+
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+
+namespace {
+
+using Steps = std::function<void(WindowDriver&)>;
+
+// Two wheels of the given teeth on the X axis `centre` apart and a 10-tooth
+// tensioner on the centre line between them, clear of the belt (or, for
+// equal wheels, touching both spans without bending them).
+Steps TwoWheels(const char* type, int teeth1, int teeth2, const char* centre, const char* half) {
+  return [=](WindowDriver& w) {
+    w.Choose(type);
+    w.SetTeeth("UpDown3", teeth1);
+    w.SetTeeth("UpDown6", teeth2);
+    w.Layout(centre, "0", half, "0");
+  };
+}
+
+Steps FreeType(bool beltPulleys) {
+  return [=](WindowDriver& w) {
+    w.Choose("N1");
+    w.OpenSheet();
+    if (beltPulleys) QTest::mouseClick(w.form.Form2()->FreeRuleBelt, Qt::LeftButton);
+    w.Type("Edit10", "10");
+    TwoWheels("N1", 12, 24, "309.4103749655935", "150")(w);
+  };
+}
+
+struct CountRow {
+  const char* Name;
+  Steps Do;
+  const char* Length;  // Edit11
+  int Teeth;           // Label16, and the sheet's 歯数 where the length is the belt's
+  const char* Links;   // the sheet's リンク数; nullptr: no such line (a belt)
+  const char* Order;   // 注文リンク数
+};
+
+const CountRow kCounts[] = {
+    {"S5M belt of 100 teeth at its exact centre, 500.00000000000006 mm",
+     [](WindowDriver& w) {
+       TwoWheels("S5M1", 12, 36, "189.03438868937008", "94.5")(w);
+     },
+     "500", 100, nullptr, nullptr},
+    {"RS40 10/10 at the centre of 80 links", TwoWheels("RS401", 10, 10, "444.5", "222.25"),
+     "1018.11", 81, "80.00", "80"},
+    {"RS40 17/34 at the centre of 100 links",
+     TwoWheels("RS401", 17, 34, "471.823774", "235.9"), "1270.91", 101, "100.00", "100"},
+    {"RS50 19/38 at the centre of 120 links",
+     TwoWheels("RS501", 19, 38, "724.691269", "362.3"), "1906.02", 121, "120.00", "120"},
+    {"RS35 15/45 at the centre of 90 links", TwoWheels("RS351", 15, 45, "282.083899", "141"),
+     "857.93", 91, "90.00", "90"},
+    {"RS80 12/24 at the centre of 70 links", TwoWheels("RS801", 12, 24, "658.613473", "329.3"),
+     "1780.59", 71, "70.00", "70"},
+    {"RS40 20/20, 65 links: an odd chain is ordered one link longer",
+     TwoWheels("RS401", 20, 20, "285.75", "142.875"), "826.55", 66, "65.00", "66"},
+    {"RS40 20/20, 64.09 links", TwoWheels("RS401", 20, 20, "280", "140"), "815.05", 65, "64.09",
+     "66"},
+    {"free pitch 10 on 12/24 at the centre of an 80-tooth belt, as sprockets", FreeType(false),
+     "801.02", 81, "80.00", "80"},
+    {"the same as belt pulleys", FreeType(true), "800", 80, nullptr, nullptr},
+};
+
+}  // namespace
+
+TEST(WindowSheet, WholeCountsAsBeltAndChainMakersCountThem) {
+  for (const CountRow& row : kCounts) {
+    SCOPED_TRACE(row.Name);
+    WindowDriver w;
+    w.OpenSheet();
+    row.Do(w);
+    EXPECT_EQ(w.Text("Edit11"), row.Length);
+    EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(row.Teeth));
+    EXPECT_EQ(w.SheetValues("ベルト長さ"), QStringList{row.Length});
+    EXPECT_EQ(w.SheetValues("歯数"), QStringList{QString::number(row.Teeth)});
+    EXPECT_EQ(w.SheetValues("リンク数"), row.Links ? QStringList{row.Links} : QStringList{});
+    EXPECT_EQ(w.SheetValues("注文リンク数"), row.Order ? QStringList{row.Order} : QStringList{});
+  }
+}
+
+// A whole count from the last bit of a product of whole pitches: the
+// standard-length arrows of the types without a table.
+TEST(WindowSheet, StandardLengthsOfWholePitchesCountWhole) {
+  const std::tuple<const char*, int, const char*, int> rows[] = {
+      {"XH1", 3, "66.675", 3}, {"MXL1", 127, "258.064", 127}, {"RS401", 81, "1028.7", 81}};
+  for (const auto& [type, index, length, teeth] : rows) {
+    SCOPED_TRACE(type);
+    WindowDriver w;
+    w.Choose(type);
+    w.ClickItem("RadioGroup1", 1);
+    w.ClickArrow("UpDown10", ArrowButton::Next, index);
+    EXPECT_EQ(w.Text("Edit11"), length);
+    EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(teeth));
+  }
+}
+
+TEST(WindowSheet, TheDesignLayoutPastesIntoASpreadsheetLineByLine) {
+  WindowDriver w;
+  w.OpenSheet();
+  QTest::mouseClick(w.form.Form2()->CopyButton, Qt::LeftButton);
+  EXPECT_EQ(QGuiApplication::clipboard()->text(),
+            QStringLiteral("種類\tS8M\n"
+                           "ピッチ\t8\n"
+                           "車\tX (mm)\tY (mm)\t歯数\t直径 (mm)\t巻付角 (°)\t噛合歯数\n"
+                           "NO 1\t0\t0\t20\t50.93\t164.8\t9\n"
+                           "NO 2\t150\t100\t20\t50.93\t171.4\t9\n"
+                           "NO 3\t70\t10\t10\t25.46\t23.8\t0\n"
+                           "区間\tから\tまで\t長さ (mm)\tたわみ (mm)\n"
+                           "スパン\tNO 1\tNO 3\t69.55\t1.09\n"
+                           "スパン\tNO 3\tNO 2\t119.74\t1.87\n"
+                           "スパン\tNO 2\tNO 1\t180.28\t2.82\n"
+                           "ベルト長さ\t524.29\n"
+                           "歯数\t66\n"
+                           "最短\t520.56\n"));
+  // Ctrl+C anywhere in the sheet copies the same, after the drive changed.
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  QGuiApplication::clipboard()->clear();
+  QTest::keyClick(w.form.Form2()->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\nNO 3\t70.1\t10\t")));
+  // Tensioner clear of the belt: two spans, wheel 3 wraps nothing.
+  w.Layout("150", "100", "75", "50");
+  const QList<QStringList> lines = w.SheetLines();
+  EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                          [](const QStringList& l) { return l.front() == "スパン"; }),
+            2);
+  EXPECT_EQ(w.SheetValues("NO 3").mid(4), (QStringList{"0", "0"}));
+}
+
+// The sheet shows what the main window shows, after every change, and
+// opening, copying or closing it changes nothing there.
+TEST(WindowSheet, FollowsTheMainWindowAndNeverChangesIt) {
+  WindowDriver w;
+  auto texts = [&w] {
+    QStringList all;
+    for (const char* name : {"Edit7", "Edit11", "Label13", "Label16", "Label25"})
+      all << w.Text(name);
+    return all;
+  };
+  const QStringList before = texts();
+  DesignSheetWindow* sheet = w.OpenSheet();
+  ASSERT_TRUE(sheet->isVisible());
+  EXPECT_EQ(sheet->windowTitle(), QStringLiteral("ドライブの詳細"));
+  EXPECT_FALSE(sheet->RadioGroup3->isEnabled()) << "the free type's setting waits for その他";
+  EXPECT_EQ(texts(), before);
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  EXPECT_EQ(w.SheetValues("NO 3").front(), "70.1");
+  const QStringList belt{w.Text("Edit11")};
+  EXPECT_EQ(w.SheetValues("ベルト長さ"), belt);
+  w.ClickItem("RadioGroup1", 1);  // the proposal: the request, not the belt
+  EXPECT_EQ(w.SheetValues("指定長さ"), QStringList{"528"});
+  EXPECT_EQ(w.SheetValues("ベルト長さ"), belt);
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.SheetValues("指定長さ"), QStringList{"560"});
+  const QString shown = sheet->Text();
+  w.Find<QScrollBar>("ScrollBar1")->setValue(3);
+  EXPECT_EQ(sheet->Text(), shown) << "a zoom is no change of the drive";
+  QTest::keyClick(sheet->StringGrid1, Qt::Key_Escape);
+  EXPECT_FALSE(sheet->isVisible());
+  w.ClickItem("RadioGroup1", 0);
+  QTest::keyClick(w.Find("Button1"), Qt::Key_F4);
+  EXPECT_TRUE(sheet->isVisible()) << "F4 opens the sheet, up to date";
+  EXPECT_EQ(w.SheetValues("指定長さ"), QStringList{});
+  EXPECT_EQ(w.SheetValues("ベルト長さ"), belt);
+  EXPECT_EQ(sheet->focusWidget(), sheet->StringGrid1) << "keys go to the table";
+}
+
+TEST(WindowSheet, EveryCautionOnALineOfItsOwn) {
+  WindowDriver w;
+  w.OpenSheet();
+  w.SetTeeth("UpDown3", 10);
+  w.SetTeeth("UpDown6", 12);
+  EXPECT_EQ(w.Text("Label25"), QStringLiteral("注意! NO 1 の噛合歯数が6未満です"));
+  QStringList cautions;
+  for (const QStringList& line : w.SheetLines())
+    if (line.front() == QStringLiteral("注意")) cautions << line.mid(1).join('|');
+  EXPECT_EQ(cautions, (QStringList{QStringLiteral("注意! NO 1 の噛合歯数が6未満です"),
+                                   QStringLiteral("注意! NO 2 の噛合歯数が6未満です")}));
+  // A layout whose length is not the real belt: no spans, the real length.
+  WindowDriver invalid;
+  invalid.OpenSheet();
+  invalid.Layout("150", "0", "250", "0");
+  EXPECT_EQ(invalid.SheetValues("スパン"), QStringList{});
+  EXPECT_EQ(invalid.SheetValues("実際のベルト長さ"), QStringList{"621.62"});
+  EXPECT_EQ(invalid.SheetValues("NO 1").mid(4), (QStringList{"---", "---"}));
+}
+
+// RS40 sprockets of 10 teeth 444.5 apart (80 links round the two) and a
+// 10-tooth tensioner between them, searched upward: a chain of L links is
+// tight where (444.5 + 2 D) / 12.7 + 10 = L, D the distance from each
+// sprocket's centre to the tensioner's, D^2 = 222.25^2 + Y^2.
+TEST(WindowSheet, WhereAChainOfTheRequestedLinksIsTight) {
+  struct TightRow {
+    const char* Request;
+    double ChainY;   // the tensioner's Y by the chain count
+    double WindowY;  // the window's search round the pitch circles
+    bool Odd;
+  };
+  const TightRow rows[] = {{"1041.4", 76.2, 72.8767, false}, {"1028.7", 53.5061, 48.7944, true}};
+  for (const TightRow& row : rows) {
+    SCOPED_TRACE(row.Request);
+    WindowDriver w;
+    w.OpenSheet();
+    TwoWheels("RS401", 10, 10, "444.5", "222.25")(w);
+    w.ClickItem("RadioGroup1", 2);
+    w.Type("Edit11", row.Request);
+    w.Calculate();
+    ASSERT_EQ(w.Text("Label14"), "");
+    EXPECT_NEAR(w.form.State().Wheel[2].Y, row.WindowY, 0.01);
+    const QStringList tight = w.SheetValues("張る位置");
+    ASSERT_EQ(tight.size(), 2);
+    // Within the search's 0.005 mm of length (0.008 mm of Y here) and the
+    // display's 0.005 mm.
+    EXPECT_NEAR(tight[0].toDouble(), row.ChainY, 0.013);
+    EXPECT_EQ(tight[1], QStringLiteral("NO 3 の Y"));
+    const QString odd = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
+    EXPECT_EQ(w.SheetValues("注意"), row.Odd ? QStringList{odd} : QStringList{});
+    EXPECT_EQ(w.Text("Label25"), row.Odd ? odd : QString());
+    // Any new drive makes the position unknown until the next search.
+    w.ClickArrow("UpDown1", ArrowButton::Next);
+    EXPECT_EQ(w.SheetValues("張る位置"), QStringList{});
+  }
+}
+
+// The free type's wheels: chain sprockets unless set to belt pulleys, a
+// setting kept through other types and offered only for the free type.
+TEST(WindowSheet, TheFreeTypeEitherWay) {
+  WindowDriver w;
+  DesignSheetWindow* sheet = w.OpenSheet();
+  w.Choose("N1");
+  ASSERT_TRUE(sheet->FreeRuleBelt->isEnabled());
+  EXPECT_TRUE(sheet->FreeRuleChain->isChecked());
+  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{QStringLiteral("チェーン用スプロケット")});
+  w.Type("Edit10", "8");
+  w.Layout("150", "100", "70", "-60");
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ51.14"));
+  EXPECT_EQ(w.Text("Label25"), QStringLiteral("注意! NO 1 の巻付角が120°未満です"));
+  QTest::mouseClick(sheet->FreeRuleBelt, Qt::LeftButton);
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ50.93"));
+  EXPECT_EQ(w.Text("Label25"), "") << "a belt wants 60 degrees and 6 teeth in mesh";
+  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{QStringLiteral("ベルト用プーリ")});
+  EXPECT_EQ(w.SheetValues("スパン").size(), 4) << "a belt span has its deflection";
+  w.Choose("RS401");
+  EXPECT_FALSE(sheet->FreeRuleBelt->isEnabled());
+  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{});
+  w.Choose("N1");
+  w.Calculate();
+  EXPECT_TRUE(sheet->FreeRuleBelt->isChecked()) << "kept through another type";
+  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ80.85")) << "20 x 12.7 / pi, not RS40's φ81.18";
+}
+
+TEST(WindowSheet, AScreenReaderReadsEveryCell) {
+  WindowDriver w;
+  DesignSheetWindow* sheet = w.OpenSheet();
+  QAccessibleInterface* table = QAccessible::queryAccessibleInterface(sheet->StringGrid1);
+  ASSERT_NE(table, nullptr);
+  EXPECT_EQ(table->text(QAccessible::Name), QStringLiteral("設計表"));
+  QAccessibleTableInterface* cells = table->tableInterface();
+  ASSERT_NE(cells, nullptr);
+  const QList<QStringList> lines = w.SheetLines();
+  ASSERT_EQ(cells->rowCount(), lines.size());
+  for (int r = 0; r < lines.size(); ++r)
+    for (int c = 0; c < lines[r].size(); ++c)
+      EXPECT_EQ(cells->cellAt(r, c)->text(QAccessible::Name), lines[r][c]) << r << ", " << c;
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet)->text(QAccessible::Name),
+            QStringLiteral("ドライブの詳細"));
+}
