@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
+#include <vector>
 
 #include "app/form1.h"
 #include "bench_table.h"
@@ -82,6 +85,51 @@ void BM_StepperClick(benchmark::State& st, bool repaint) {
 BENCHMARK_CAPTURE(BM_StepperClick, bitmaps, false)->Unit(benchmark::kMicrosecond);
 BENCHMARK_CAPTURE(BM_StepperClick, with_repaint, true)->Unit(benchmark::kMicrosecond);
 
+// The same clicks with the design sheet open beside the window, which
+// follows every one of them, over the clicks with it closed. Batches of
+// clicks alternate between the two, each pair of batches gives one ratio,
+// and the median of those is reported as the counter "ratio" (robust
+// against a machine whose speed drifts).
+void BM_SheetOpenOverClosed(benchmark::State& st, bool repaint) {
+  constexpr int kBatch = 50;
+  SelectUnknown(0);
+  ArrowControl* arrows = form->UpDown7;
+  const QPoint next(arrows->width() * 3 / 4, arrows->height() / 2);
+  const QPoint previous(arrows->width() / 4, arrows->height() / 2);
+  bool followed = true;
+  auto clicks = [&](bool sheetOpen) {
+    const auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < kBatch; ++i) {
+      const QPoint at = i % 2 == 0 ? next : previous;
+      QTest::mousePress(arrows, Qt::LeftButton, {}, at);
+      QTest::mouseRelease(arrows, Qt::LeftButton, {}, at);
+      if (repaint) QCoreApplication::processEvents();
+      if (sheetOpen && i == 0)
+        followed = followed && form->Form2()->Text().contains(
+                                   QStringLiteral("\nNO 3\t%1\t").arg(form->Edit7->text()));
+    }
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  };
+  std::vector<double> ratios;
+  for (auto _ : st) {
+    form->Form2()->close();
+    QCoreApplication::processEvents();
+    const double closed = clicks(false);
+    QTest::mouseClick(form->Button2, Qt::LeftButton);
+    QCoreApplication::processEvents();
+    ratios.push_back(clicks(true) / closed);
+  }
+  if (!followed) {
+    st.SkipWithError("the open sheet did not follow the clicks");
+    return;
+  }
+  form->Form2()->close();
+  std::nth_element(ratios.begin(), ratios.begin() + ratios.size() / 2, ratios.end());
+  st.counters["ratio"] = ratios[ratios.size() / 2];
+}
+BENCHMARK_CAPTURE(BM_SheetOpenOverClosed, bitmaps, false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_SheetOpenOverClosed, with_repaint, true)->Unit(benchmark::kMillisecond);
+
 // The calculate button in the X3 mode with the proposed 528 mm: it takes over
 // the inputs, searches X of wheel 3 from 70 (44 steps to 84.93), writes the
 // found coordinate (recalculating and redrawing) and redraws once more.
@@ -126,6 +174,19 @@ void WriteTable(const idrova::bench::TableReporter& results, const std::string& 
     const auto* run = results.Find(row.Name);
     rows.Add(row.Measure, run ? JudgedTime(*run, 1e6, "%.0f µs", 1000.0) : "not measured",
              "≤ 1 ms");
+  }
+  const idrova::bench::NamedRun kSheet[] = {
+      {"BM_SheetOpenOverClosed/bitmaps", "Stepper click with the design sheet open, over closed"},
+      {"BM_SheetOpenOverClosed/with_repaint",
+       "Stepper click and repaint with the design sheet open, over closed"},
+  };
+  for (const auto& row : kSheet) {
+    const auto* run = results.Find(row.Name);
+    rows.Add(row.Measure,
+             run ? idrova::bench::Judged("%.2f ×",
+                                         idrova::bench::TableReporter::Counter(*run, "ratio"), 1.2)
+                 : "not measured",
+             "≤ 1.2 ×");
   }
 }
 

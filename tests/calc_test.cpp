@@ -29,14 +29,45 @@ constexpr std::optional<std::int32_t> kNone;
 
 TEST(LengthInTeeth, RoundsUpIntoThirtyTwoBits) {
   const std::tuple<const char*, double, double, std::optional<std::int32_t>> rows[] = {
-      {"exact_multiple", 520.0, 8.0, 65},         {"above_a_multiple", 520.01, 8.0, 66},
-      {"negative_length", -2.032, 2.032, -1},     {"small_negative", -0.5, 8.0, 0},
-      {"largest", 2147483647.0, 1.0, kMax},       {"smallest", -2147483648.0, 1.0, kMin},
-      {"past_largest", 2147483647.5, 1.0, kNone}, {"below_smallest", -2147483649.0, 1.0, kNone},
-      {"zero_pitch", 520.0, 0.0, kNone},          {"not_a_number_length", kNaN, 8.0, kNone},
-      {"infinite_length", kInf, 8.0, kNone},      {"minus_infinite_length", -kInf, 8.0, kNone}};
+      {"exact_multiple", 520.0, 8.0, 65},
+      {"above_a_multiple", 520.01, 8.0, 66},
+      {"negative_length", -2.032, 2.032, -1},
+      {"small_negative", -0.5, 8.0, 0},
+      {"largest", 2147483647.0, 1.0, kMax},
+      {"smallest", -2147483648.0, 1.0, kMin},
+      {"past_largest", 2147483647.5, 1.0, kNone},
+      {"below_smallest", -2147483649.0, 1.0, kNone},
+      {"zero_pitch", 520.0, 0.0, kNone},
+      {"not_a_number_length", kNaN, 8.0, kNone},
+      {"infinite_length", kInf, 8.0, kNone},
+      {"minus_infinite_length", -kInf, 8.0, kNone},
+      // A quotient within 1e-9 of a whole number is that number.
+      {"one_ulp_above_100_pitches", 500.00000000000006, 5.0, 100},
+      {"0.9e-9_pitch_above", (100 + 0.9e-9) * 5.0, 5.0, 100},
+      {"2e-9_pitch_above", (100 + 2e-9) * 5.0, 5.0, 101},
+      {"three_XH_pitches", 3 * 22.225, 22.225, 3}};
   for (const auto& [name, length, pitch, teeth] : rows)
     EXPECT_EQ(LengthInTeeth(length, pitch), teeth) << name;
+}
+
+// The links of chain to order: the even whole number at or above the count.
+TEST(LinksToOrder, EvenAtOrAboveWithinOneBillionth) {
+  const std::tuple<const char*, double, std::optional<std::int32_t>, bool> rows[] = {
+      {"even", 80.0, 80, false},
+      {"a_billionth_below_even", 80 - 1e-9, 80, false},
+      {"0.9e-9_above_even", 80 + 0.9e-9, 80, false},
+      {"2e-9_above_even", 80 + 2e-9, 82, false},
+      {"a_hundredth_above", 80.01, 82, false},
+      {"odd", 81.0, 82, true},
+      {"0.9e-9_above_odd", 81 + 0.9e-9, 82, true},
+      {"half", 81.5, 82, false},
+      {"negative_odd", -3.0, -2, true},
+      {"not_a_number", kNaN, kNone, false},
+      {"beyond_32_bits", 3e9, kNone, false}};
+  for (const auto& [name, links, order, odd] : rows) {
+    EXPECT_EQ(LinksToOrder(links), order) << name;
+    EXPECT_EQ(IsOddWholeCount(links), odd) << name;
+  }
 }
 
 // Wheels 1 and 2 of 20 teeth and the tensioner of 10 teeth of the S8M belt, wheel 1 at the

@@ -53,16 +53,14 @@ struct CountRow {
 
 const CountRow kCounts[] = {
     {"S5M belt of 100 teeth at its exact centre, 500.00000000000006 mm",
-     [](WindowDriver& w) {
-       TwoWheels("S5M1", 12, 36, "189.03438868937008", "94.5")(w);
-     },
-     "500", 100, nullptr, nullptr},
+     [](WindowDriver& w) { TwoWheels("S5M1", 12, 36, "189.03438868937008", "94.5")(w); }, "500",
+     100, nullptr, nullptr},
     {"RS40 10/10 at the centre of 80 links", TwoWheels("RS401", 10, 10, "444.5", "222.25"),
      "1018.11", 81, "80.00", "80"},
-    {"RS40 17/34 at the centre of 100 links",
-     TwoWheels("RS401", 17, 34, "471.823774", "235.9"), "1270.91", 101, "100.00", "100"},
-    {"RS50 19/38 at the centre of 120 links",
-     TwoWheels("RS501", 19, 38, "724.691269", "362.3"), "1906.02", 121, "120.00", "120"},
+    {"RS40 17/34 at the centre of 100 links", TwoWheels("RS401", 17, 34, "471.823774", "235.9"),
+     "1270.91", 101, "100.00", "100"},
+    {"RS50 19/38 at the centre of 120 links", TwoWheels("RS501", 19, 38, "724.691269", "362.3"),
+     "1906.02", 121, "120.00", "120"},
     {"RS35 15/45 at the centre of 90 links", TwoWheels("RS351", 15, 45, "282.083899", "141"),
      "857.93", 91, "90.00", "90"},
     {"RS80 12/24 at the centre of 70 links", TwoWheels("RS801", 12, 24, "658.613473", "329.3"),

@@ -7,46 +7,134 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QPainter>
 #include <QScreen>
+#include <QStaticText>
+#include <QStyledItemDelegate>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
-constexpr int kColumns = 7;  // the widest rows: the wheels
+constexpr int kCellMargin = 4;  // pixels left and right of a cell's text
 
-// A table whose columns take the width of their cells, leaving out a row's
-// last cell where it spans the columns to the right (a caution, a warning):
-// that cell takes the room of all the columns it spans.
-class SheetTable : public QTableWidget {
+// Paints a cell's text straight onto the canvas, laid out once per text and
+// font: the sheet repaints the cells that change with every step of a
+// coordinate, beside the main window.
+class CellPainter : public QStyledItemDelegate {
  public:
-  using QTableWidget::QTableWidget;
+  using QStyledItemDelegate::QStyledItemDelegate;
 
- protected:
-  int sizeHintForColumn(int column) const override {
-    int widest = 0;
-    for (int row = 0; row < rowCount(); ++row) {
-      if (columnSpan(row, column) > 1) continue;
-      const QTableWidgetItem* cell = item(row, column);
-      if (!cell) continue;
-      const QFontMetrics metrics(cell->font());
-      widest = std::max(widest, metrics.horizontalAdvance(cell->text()));
+  void paint(QPainter* painter, const QStyleOptionViewItem& option,
+             const QModelIndex& index) const override {
+    const QVariant font = index.data(Qt::FontRole);
+    painter->save();
+    if (font.isValid()) painter->setFont(font.value<QFont>());
+    painter->setPen(option.palette.color(QPalette::Text));
+    const QStaticText& text = Laid(index.data().toString(), painter->font());
+    // The columns are as wide as their texts (FitColumns), so none is cut.
+    const QSizeF size = text.size();
+    painter->drawStaticText(
+        QPointF(option.rect.left() + kCellMargin,
+                option.rect.top() + (option.rect.height() - size.height()) / 2.0),
+        text);
+    painter->restore();
+    if (option.state & QStyle::State_HasFocus) {
+      QStyleOptionFocusRect focus;
+      focus.QStyleOption::operator=(option);
+      const QWidget* view = option.widget;
+      view->style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, painter, view);
     }
-    return widest + 2 * style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 8;
   }
 
-  // The whole table, every row and column, within its frame.
-  QSize sizeHint() const override {
-    int width = 2 * frameWidth();
-    for (int column = 0; column < columnCount(); ++column)
-      width += std::max(columnWidth(column), sizeHintForColumn(column));
-    int height = 2 * frameWidth();
-    for (int row = 0; row < rowCount(); ++row)
-      height += std::max(rowHeight(row), sizeHintForRow(row));
-    return {width, height};
+ private:
+  const QStaticText& Laid(const QString& text, const QFont& font) const {
+    constexpr qsizetype kMostKept = 1000;
+    if (laid_.size() > kMostKept) laid_.clear();
+    const QString key = font.key() + QChar(0) + text;
+    auto found = laid_.find(key);
+    if (found == laid_.end()) {
+      QStaticText laid(text);
+      laid.setTextFormat(Qt::PlainText);
+      laid.prepare(QTransform(), font);
+      found = laid_.insert(key, laid);
+    }
+    return *found;
   }
+
+  mutable QHash<QString, QStaticText> laid_;
 };
 
 }  // namespace
+
+DesignSheetModel::DesignSheetModel(QObject* parent) : QAbstractTableModel(parent) {
+  burst_.setSingleShot(true);
+  burst_.setInterval(kBurstMs);
+  connect(&burst_, &QTimer::timeout, this, &DesignSheetModel::ShowChangedFigures);
+}
+
+bool DesignSheetModel::SetRows(std::vector<idrova::SheetRow> rows) {
+  const bool sameShape =
+      rows.size() == rows_.size() &&
+      std::equal(rows.begin(), rows.end(), rows_.begin(), [](const auto& a, const auto& b) {
+        return a.Cells.size() == b.Cells.size() && a.Heading == b.Heading;
+      });
+  if (!sameShape) {
+    burst_.stop();
+    changed_.clear();
+    beginResetModel();
+    rows_ = std::move(rows);
+    endResetModel();
+    return true;
+  }
+  for (std::size_t r = 0; r < rows.size(); ++r)
+    for (std::size_t c = 0; c < rows[r].Cells.size(); ++c)
+      if (rows[r].Cells[c] != rows_[r].Cells[c]) {
+        const bool grew = rows[r].Cells[c].size() > rows_[r].Cells[c].size();
+        rows_[r].Cells[c] = std::move(rows[r].Cells[c]);
+        changed_.emplace_back(index(static_cast<int>(r), static_cast<int>(c)), grew);
+      }
+  if (!changed_.empty() && !burst_.isActive()) burst_.start();
+  return false;
+}
+
+void DesignSheetModel::ShowChangedFigures() {
+  burst_.stop();
+  std::vector<QModelIndex> longer;
+  for (const auto& [cell, grew] : std::exchange(changed_, {})) {
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+    if (grew) longer.push_back(cell);
+  }
+  if (!longer.empty()) emit figuresShown(longer);
+}
+
+int DesignSheetModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(rows_.size());
+}
+
+int DesignSheetModel::columnCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : kColumns;
+}
+
+QVariant DesignSheetModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= static_cast<int>(rows_.size())) return {};
+  const idrova::SheetRow& row = rows_[static_cast<std::size_t>(index.row())];
+  const auto column = static_cast<std::size_t>(index.column());
+  switch (role) {
+    case Qt::DisplayRole:
+    case Qt::AccessibleTextRole:
+      return column < row.Cells.size() ? QString::fromStdString(row.Cells[column]) : QString();
+    case Qt::FontRole:
+      if (row.Heading) {
+        QFont bold;
+        bold.setBold(true);
+        return bold;
+      }
+      return {};
+    default:
+      return {};
+  }
+}
 
 DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
   setObjectName("Form2");
@@ -66,15 +154,17 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, 
   connect(FreeRuleBelt, &QRadioButton::clicked, this, [this] { emit freeRuleChosen(true); });
   connect(FreeRuleChain, &QRadioButton::clicked, this, [this] { emit freeRuleChosen(false); });
 
-  StringGrid1 = new SheetTable(0, kColumns, this);
+  StringGrid1 = new QTableView(this);
   StringGrid1->setObjectName("StringGrid1");
+  StringGrid1->setModel(&model_);
+  connect(&model_, &DesignSheetModel::figuresShown, this, &DesignSheetWindow::WidenFor);
+  StringGrid1->setItemDelegate(new CellPainter(StringGrid1));
   StringGrid1->horizontalHeader()->hide();
   StringGrid1->verticalHeader()->hide();
-  StringGrid1->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  StringGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  StringGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
-  StringGrid1->setTextElideMode(Qt::ElideRight);
   StringGrid1->setWordWrap(false);
 
   CopyButton = new QPushButton(QStringLiteral("コピー"), this);
@@ -101,59 +191,89 @@ void DesignSheetWindow::ShowRows(std::vector<idrova::SheetRow> rows, bool freeTy
                                  bool freeTypeIsBelt) {
   RadioGroup3->setEnabled(freeType);
   (freeTypeIsBelt ? FreeRuleBelt : FreeRuleChain)->setChecked(true);
-  const bool sameShape =
-      rows.size() == rows_.size() &&
-      std::equal(rows.begin(), rows.end(), rows_.begin(), [](const auto& a, const auto& b) {
-        return a.Cells.size() == b.Cells.size() && a.Heading == b.Heading;
-      });
-  if (!sameShape) {
-    // A new shape (another path case, mode or type): the table anew.
-    StringGrid1->clearContents();
+  if (model_.SetRows(std::move(rows))) {
+    // A new shape (another path case, mode or type): spans and widths anew.
+    // A row's last cell takes the room of the columns the row leaves free.
     StringGrid1->clearSpans();
-    StringGrid1->setRowCount(static_cast<int>(rows.size()));
+    const auto& shown = model_.Rows();
+    for (int r = 0; r < static_cast<int>(shown.size()); ++r) {
+      const int cells = static_cast<int>(shown[static_cast<std::size_t>(r)].Cells.size());
+      if (cells > 0 && cells < DesignSheetModel::kColumns)
+        StringGrid1->setSpan(r, cells - 1, 1, DesignSheetModel::kColumns - cells + 1);
+    }
+    FitColumns();
+    if (isVisible()) GrowToContents();
+  }
+}
+
+// New figures: the columns widen where a longer one no longer fits.
+void DesignSheetWindow::WidenFor(const std::vector<QModelIndex>& longer) {
+  for (const QModelIndex& cell : longer) {
+    int room = 0;
+    for (int c = cell.column();
+         c < cell.column() + StringGrid1->columnSpan(cell.row(), cell.column()); ++c)
+      room += StringGrid1->columnWidth(c);
+    if (CellWidth(cell.row(), cell.column()) > room) {
+      FitColumns();
+      return;
+    }
+  }
+}
+
+// The width a cell's text needs, with its margins.
+int DesignSheetWindow::CellWidth(int row, int column) const {
+  const QModelIndex cell = model_.index(row, column);
+  const QVariant font = cell.data(Qt::FontRole);
+  const QFontMetrics metrics(font.isValid() ? font.value<QFont>() : StringGrid1->font());
+  return metrics.horizontalAdvance(cell.data().toString()) + 2 * kCellMargin + 2;
+}
+
+// Each column as wide as its widest cell, leaving out a row's last cell
+// where it spans the columns to the right (a caution, a warning): that cell
+// takes the room of all the columns it spans, and the last of them widens
+// where they are too narrow for it.
+void DesignSheetWindow::FitColumns() {
+  constexpr int kColumns = DesignSheetModel::kColumns;
+  std::vector<int> widths(kColumns, 2 * kCellMargin);
+  const auto& rows = model_.Rows();
+  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+    const int cells = static_cast<int>(rows[static_cast<std::size_t>(r)].Cells.size());
+    const int spanning = cells < kColumns ? cells - 1 : kColumns;  // the row's spanning cell
+    for (int c = 0; c < cells && c < kColumns; ++c)
+      if (c != spanning) widths[c] = std::max(widths[c], CellWidth(r, c));
   }
   for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const idrova::SheetRow& row = rows[static_cast<std::size_t>(r)];
-    const int cells = static_cast<int>(row.Cells.size());
-    for (int c = 0; c < cells; ++c) {
-      const QString text = QString::fromStdString(row.Cells[static_cast<std::size_t>(c)]);
-      if (QTableWidgetItem* cell = StringGrid1->item(r, c)) {
-        if (cell->text() != text) cell->setText(text);
-        continue;
-      }
-      auto* cell = new QTableWidgetItem(text);
-      if (row.Heading) {
-        QFont bold = cell->font();
-        bold.setBold(true);
-        cell->setFont(bold);
-      }
-      StringGrid1->setItem(r, c, cell);
-    }
-    // A row's last cell takes the room of the columns the row leaves free.
-    if (!sameShape && cells > 0 && cells < kColumns)
-      StringGrid1->setSpan(r, cells - 1, 1, kColumns - cells + 1);
+    const int cells = static_cast<int>(rows[static_cast<std::size_t>(r)].Cells.size());
+    if (cells == 0 || cells >= kColumns) continue;
+    int room = 0;
+    for (int c = cells - 1; c < kColumns; ++c) room += widths[c];
+    widths[kColumns - 1] += std::max(0, CellWidth(r, cells - 1) - room);
   }
-  rows_ = std::move(rows);
-  if (!sameShape && isVisible()) GrowToContents();
+  for (int c = 0; c < kColumns; ++c) StringGrid1->setColumnWidth(c, widths[c]);
 }
 
 // The window grows to show every row and column, within the screen's free
 // area; it never shrinks under the user's hands. Where the screen is too
 // small, the table scrolls.
 void DesignSheetWindow::GrowToContents() {
-  StringGrid1->updateGeometry();
-  layout()->invalidate();
-  QSize wanted = layout()->sizeHint().expandedTo(size());
+  const QHeaderView* columns = StringGrid1->horizontalHeader();
+  const QHeaderView* rows = StringGrid1->verticalHeader();
+  const int frame = 2 * StringGrid1->frameWidth();
+  StringGrid1->setMinimumSize(columns->length() + frame, 0);
+  const QSize table(columns->length() + frame, rows->length() + frame);
+  const QSize outside = size() - StringGrid1->size();
+  QSize wanted = (isVisible() ? outside + table : layout()->sizeHint()).expandedTo(size());
+  wanted = wanted.expandedTo(layout()->sizeHint());
   if (const QScreen* shownOn = screen()) {
-    const QRect available = shownOn->availableGeometry();
-    const QSize frame = frameGeometry().size() - size();
-    wanted = wanted.boundedTo(available.size() - frame);
+    const QSize frameSize = frameGeometry().size() - size();
+    wanted = wanted.boundedTo(shownOn->availableGeometry().size() - frameSize);
   }
+  StringGrid1->setMinimumSize(0, 0);
   if (wanted != size()) resize(wanted);
 }
 
 QString DesignSheetWindow::Text() const {
-  return QString::fromStdString(idrova::DesignSheetText(rows_));
+  return QString::fromStdString(idrova::DesignSheetText(model_.Rows()));
 }
 
 void DesignSheetWindow::Copy() { QGuiApplication::clipboard()->setText(Text()); }

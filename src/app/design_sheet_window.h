@@ -7,14 +7,51 @@
 // no figures of its own: the main window hands it the rows after every change.
 #pragma once
 
+#include <QAbstractTableModel>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTableWidget>
+#include <QTableView>
+#include <QTimer>
 #include <QWidget>
 #include <vector>
 
 #include "calc/design_sheet.h"
+
+// The sheet's rows as a table model: a row's cells from column 0, headings
+// in bold. Its data are always the rows last set. A new shape resets the
+// view at once; new figures alone are told to the view cell by cell, the
+// cells of a burst of changes together a moment later (figuresShown), so
+// that a held arrow in the main window costs the sheet one repaint of the
+// changed cells per burst rather than one per click.
+class DesignSheetModel : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  static constexpr int kColumns = 7;  // the widest rows: the wheels
+  static constexpr int kBurstMs = 25;
+
+  explicit DesignSheetModel(QObject* parent = nullptr);
+  // True when the rows have another shape than before (rows, cells, headings).
+  bool SetRows(std::vector<idrova::SheetRow> rows);
+  const std::vector<idrova::SheetRow>& Rows() const { return rows_; }
+  // Tells the view now of every changed cell it was not told of yet.
+  void ShowChangedFigures();
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+
+ signals:
+  // The view was told of these changed cells; `longer` are those whose text
+  // grew longer than it was.
+  void figuresShown(const std::vector<QModelIndex>& longer);
+
+ private:
+  std::vector<idrova::SheetRow> rows_;
+  std::vector<std::pair<QModelIndex, bool>> changed_;  // cell, grew longer
+  QTimer burst_;
+};
 
 class DesignSheetWindow : public QWidget {
   Q_OBJECT
@@ -25,7 +62,7 @@ class DesignSheetWindow : public QWidget {
   // Shows these rows; the free type's setting as given, its buttons enabled
   // only for the free type.
   void ShowRows(std::vector<idrova::SheetRow> rows, bool freeType, bool freeTypeIsBelt);
-  const std::vector<idrova::SheetRow>& Rows() const { return rows_; }
+  const std::vector<idrova::SheetRow>& Rows() const { return model_.Rows(); }
   // The rows as the clipboard receives them.
   QString Text() const;
   // Puts the sheet on the clipboard.
@@ -35,7 +72,7 @@ class DesignSheetWindow : public QWidget {
 
   QGroupBox* RadioGroup3;
   QRadioButton *FreeRuleBelt, *FreeRuleChain;
-  QTableWidget* StringGrid1;
+  QTableView* StringGrid1;
   QPushButton* CopyButton;
 
  signals:
@@ -48,5 +85,9 @@ class DesignSheetWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  std::vector<idrova::SheetRow> rows_;
+  void FitColumns();
+  void WidenFor(const std::vector<QModelIndex>& longer);
+  int CellWidth(int row, int column) const;
+
+  DesignSheetModel model_;
 };

@@ -336,9 +336,9 @@ void TForm1::WireEvents() {
 }
 
 void TForm1::SetTabOrder() {
-  tabOrder_ = {Edit1,        UpDown1,     UpDown2,  Edit2,       UpDown3, Edit3,     Edit4,
-               UpDown4,      UpDown5,     Edit5,    UpDown6,     Edit6,   Edit7,     UpDown7,
-               UpDown8,      Edit8,       UpDown9,  Edit9,       Edit10,  Edit11,    RadioButton1,
+  tabOrder_ = {Edit1,        UpDown1,     UpDown2,  Edit2,       UpDown3, Edit3,      Edit4,
+               UpDown4,      UpDown5,     Edit5,    UpDown6,     Edit6,   Edit7,      UpDown7,
+               UpDown8,      Edit8,       UpDown9,  Edit9,       Edit10,  Edit11,     RadioButton1,
                RadioButton2, RadioGroup1, UpDown10, RadioGroup2, Button1, ScrollBar1, Button2};
   for (qsizetype i = 1; i < tabOrder_.size(); ++i)
     QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);

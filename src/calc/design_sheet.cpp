@@ -28,11 +28,11 @@ void AddWheels(const DriveState& state, const DesignCheck& check, std::vector<Sh
   rows.push_back({{"車", "X (mm)", "Y (mm)", "歯数", "直径 (mm)", "巻付角 (°)", "噛合歯数"}, true});
   for (int i = 0; i < 3; ++i) {
     const WheelMesh& mesh = check.Wheel[i];
-    rows.push_back({{WheelName(i), Length(state.Wheel[i].X), Length(state.Wheel[i].Y),
-                     FormatFloat("###0.##", state.Teeth[i]),
-                     FormatFloat("##0.##", 2 * state.Wheel[i].Radius),
-                     check.Valid ? FormatFloat("###0.#", mesh.WrapDegrees) : kNone,
-                     check.Valid ? IntToStr(mesh.TeethInMesh) : kNone}});
+    rows.push_back(
+        {{WheelName(i), Length(state.Wheel[i].X), Length(state.Wheel[i].Y),
+          FormatFloat("###0.##", state.Teeth[i]), FormatFloat("##0.##", 2 * state.Wheel[i].Radius),
+          check.Valid ? FormatFloat("###0.#", mesh.WrapDegrees) : kNone,
+          check.Valid ? IntToStr(mesh.TeethInMesh) : kNone}});
   }
 }
 
@@ -67,10 +67,12 @@ void AddChain(const DriveState& state, bool valid, std::vector<SheetRow>& rows) 
   const ChainTightResult& tight = state.ChainTight;
   if (!tight.Searched || tight.UnknownKind != state.UnknownKind) return;
   const char* axis = tight.UnknownKind == 1 ? "NO 3 の X" : "NO 3 の Y";
-  if (tight.Found)
+  if (tight.Found) {
     rows.push_back({{"張る位置", Length(tight.Coordinate), axis}});
-  else
-    rows.push_back({{"張る位置", kNone, WarningText(tight.Warning) ? WarningText(tight.Warning) : ""}});
+  } else {
+    const char* warning = WarningText(tight.Warning);
+    rows.push_back({{"張る位置", kNone, warning != nullptr ? warning : ""}});
+  }
 }
 
 }  // namespace
@@ -83,11 +85,13 @@ std::vector<SheetRow> DesignSheetRows(const DriveState& state, std::string_view 
   rows.push_back({{"種類", std::string(typeName)}});
   rows.push_back({{"ピッチ", FormatFloat("##0.###", state.Pitch)}});
   if (state.BeltType == kFreeTypeCode)
-    rows.push_back({{"車の規則", state.FreeTypeIsBelt ? "ベルト用プーリ" : "チェーン用スプロケット"}});
+    rows.push_back(
+        {{"車の規則", state.FreeTypeIsBelt ? "ベルト用プーリ" : "チェーン用スプロケット"}});
   AddWheels(state, check, rows);
   if (check.Valid) AddSpans(state, chain, rows);
   rows.push_back({{"ベルト長さ", Length(state.BeltLength)}});
-  if (state.Pitch != 0.0) rows.push_back({{"歯数", Count(LengthInTeeth(state.BeltLength, state.Pitch))}});
+  if (state.Pitch != 0.0)
+    rows.push_back({{"歯数", Count(LengthInTeeth(state.BeltLength, state.Pitch))}});
   rows.push_back({{"最短", Length(state.MinBeltLength)}});
   if (!check.Valid) rows.push_back({{"実際のベルト長さ", Length(check.TightLength)}});
   if (searching) rows.push_back({{"指定長さ", FormatFloat("###0.###", state.SpecifiedLength)}});

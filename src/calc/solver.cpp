@@ -97,12 +97,10 @@ SearchResult SearchUnknownCoordinate(DriveState& state) {
   const std::int32_t kind = state.UnknownKind;
   const WheelCircle tensioner = state.Wheel[2];
   const double unchanged = state.BeltLength;
-  const StepOutcome outcome =
-      StepToLength(coordinate, state.BeltLength, state.SpecifiedLength, state.Direction,
-                   [&](double value) {
-                     return innerWinding ? lengths.BeltLength(Moved(tensioner, kind, value))
-                                         : unchanged;
-                   });
+  const StepOutcome outcome = StepToLength(
+      coordinate, state.BeltLength, state.SpecifiedLength, state.Direction, [&](double value) {
+        return innerWinding ? lengths.BeltLength(Moved(tensioner, kind, value)) : unchanged;
+      });
   result.Iterations = outcome.Iterations;
   state.BeltLength = outcome.Length;
   if (outcome.Warning != kNoWarning) {

@@ -26,7 +26,8 @@ double WheelRadius(double teeth, double pitch, std::int32_t beltType, bool freeT
 
 void UpdateWheelRadii(DriveState& state) {
   for (int i = 0; i < 3; ++i) {
-    state.Wheel[i].Radius = WheelRadius(state.Teeth[i], state.Pitch, state.BeltType, state.FreeTypeIsBelt);
+    state.Wheel[i].Radius =
+        WheelRadius(state.Teeth[i], state.Pitch, state.BeltType, state.FreeTypeIsBelt);
   }
 }
 

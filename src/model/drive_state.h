@@ -20,9 +20,9 @@ inline constexpr std::int32_t kFreeTypeCode = 999;
 struct ChainTightResult {
   bool Searched = false;
   bool Found = false;
-  std::int32_t Warning = 0;  // a search warning code (calc/solver.h)
+  std::int32_t Warning = 0;      // a search warning code (calc/solver.h)
   std::int32_t UnknownKind = 0;  // 1: X of wheel 3, 2: Y of wheel 3
-  double Coordinate = 0.0;   // mm
+  double Coordinate = 0.0;       // mm
 };
 
 // All fields are flat and public; the window owns exactly one instance and
