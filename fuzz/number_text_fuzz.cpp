@@ -102,7 +102,40 @@ Reading ReadPlainDecimal(std::string_view text) {
   return reading;
 }
 
-void CheckStrToFloat(std::string_view text) {
+// The text with what a Japanese input method types for a number in ASCII,
+// decoded code point by code point: U+FF10..U+FF19 digits, U+FF0B plus,
+// U+FF0D minus, U+FF0E point, U+3000 blank. Anything else is kept.
+std::string HalfWidth(std::string_view text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[i]);
+    if ((lead & 0xF0) == 0xE0 && i + 2 < text.size() &&
+        (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80 &&
+        (static_cast<unsigned char>(text[i + 2]) & 0xC0) == 0x80) {
+      const unsigned point = (lead & 0x0Fu) << 12 |
+                             (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
+                             (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
+      const char* mapped = nullptr;
+      static const char* const kDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+      if (point >= 0xFF10 && point <= 0xFF19) mapped = kDigits[point - 0xFF10];
+      if (point == 0xFF0B) mapped = "+";
+      if (point == 0xFF0D) mapped = "-";
+      if (point == 0xFF0E) mapped = ".";
+      if (point == 0x3000) mapped = " ";
+      if (mapped) {
+        out += mapped;
+        i += 3;
+        continue;
+      }
+    }
+    out += text[i++];
+  }
+  return out;
+}
+
+void CheckStrToFloat(std::string_view original) {
+  const std::string ascii = HalfWidth(original);
+  const std::string_view text = ascii;
   const Reading reading = ReadPlainDecimal(text);
   // Largest decimal exponent of a first digit that always fits a double
   // (9.99e307), and the smallest that never does (1e309).
@@ -113,9 +146,9 @@ void CheckStrToFloat(std::string_view text) {
 
   double value = 0.0;
   try {
-    value = StrToFloat(text);
+    value = StrToFloat(original);
   } catch (const ConversionError& error) {
-    if (error.Text() != text) Fail("error quotes another text", text);
+    if (error.Text() != original) Fail("error quotes another text", original);
     if (reading.plain && fits) Fail("plain decimal number rejected", text);
     return;
   }

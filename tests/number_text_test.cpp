@@ -73,10 +73,16 @@ TEST(StrToFloat, ReadsPlainDecimalsAndRejectsTheRest) {
                           {"exponent", "1.5E-7", 1.5e-7},
                           {"underflow_is_zero", "1e-400", 0.0},
                           {"long_digits", "1" + zeros + "e-3000", 1.0},
-                          {"long_zeros", "0." + zeros + "1e3001", 1.0}};
+                          {"long_zeros", "0." + zeros + "1e3001", 1.0},
+                          // What a Japanese input method types.
+                          {"full_width_digits", "１２３", 123.0},
+                          {"full_width_minus_point", "－１２．５", -12.5},
+                          {"full_width_plus", "＋７", 7.0},
+                          {"ideographic_spaces_around", "\u3000４\u3000", 4.0},
+                          {"mixed_widths", "1２.５e1", 125.0}};
   for (const ReadRow& r : rows) EXPECT_EQ(StrToFloat(r.Text), r.Value) << r.Name;
   for (const char* text : {"", "   ", "abc", "1,5", "nan", "inf", "1e400", "0x10", "1e", "--1",
-                           "1.2.3", "1 000", "."}) {
+                           "1.2.3", "1 000", ".", "１\u3000２", "１ｅ３", "１，５", "１e400"}) {
     EXPECT_THROW(StrToFloat(text), ConversionError) << "'" << text << "'";
   }
 }

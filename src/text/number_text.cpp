@@ -170,8 +170,48 @@ ConversionError::ConversionError(std::string text)
       }()),
       text_(std::move(text)) {}
 
-double StrToFloat(std::string_view text) {
-  const auto fail = [text] { return ConversionError(std::string(text)); };
+namespace {
+
+// What a Japanese input method types for a number, in ASCII: the full-width
+// digits, plus and minus signs and full stop (U+FF10..U+FF19, U+FF0B,
+// U+FF0D, U+FF0E), and the ideographic space (U+3000) as a blank. Every
+// other character is kept as it is; empty when there is nothing to change.
+std::string AsciiNumberText(std::string_view text) {
+  std::string ascii;
+  bool changed = false;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    if (i + 2 < text.size() && byte(0) == 0xEF && byte(1) == 0xBC) {
+      const unsigned char last = byte(2);
+      char replacement = 0;
+      if (last >= 0x90 && last <= 0x99) replacement = static_cast<char>('0' + (last - 0x90));
+      if (last == 0x8B) replacement = '+';
+      if (last == 0x8D) replacement = '-';
+      if (last == 0x8E) replacement = '.';
+      if (replacement != 0) {
+        ascii += replacement;
+        i += 2;
+        changed = true;
+        continue;
+      }
+    }
+    if (i + 2 < text.size() && byte(0) == 0xE3 && byte(1) == 0x80 && byte(2) == 0x80) {
+      ascii += ' ';
+      i += 2;
+      changed = true;
+      continue;
+    }
+    ascii += text[i];
+  }
+  return changed ? ascii : std::string();
+}
+
+}  // namespace
+
+double StrToFloat(std::string_view original) {
+  const auto fail = [original] { return ConversionError(std::string(original)); };
+  const std::string ascii = AsciiNumberText(original);
+  const std::string_view text = ascii.empty() ? original : std::string_view(ascii);
   const auto isBlank = [](char c) { return c == ' ' || c == '\t'; };
   const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
 

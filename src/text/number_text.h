@@ -24,7 +24,9 @@ class ConversionError : public std::runtime_error {
 
 // Reads a plain decimal number: optional blanks around it, an optional sign,
 // digits with at most one '.', at least one digit, an optional exponent
-// ("e" or "E", optional sign, digits). Anything else - empty text, letters,
+// ("e" or "E", optional sign, digits). Full-width digits, signs and point
+// (what a Japanese input method types) read as their ASCII forms, and an
+// ideographic space as a blank. Anything else - empty text, letters,
 // "nan", "inf", a comma, hexadecimal, a value beyond the double range -
 // raises ConversionError. A value too small for a double reads as zero.
 double StrToFloat(std::string_view text);
