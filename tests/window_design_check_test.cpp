@@ -180,7 +180,7 @@ TEST(WindowDesignCheck, NewLabelsFitAndSpeak) {
     const QRect place = label->geometry();
     EXPECT_GE(place.width(), QFontMetrics(label->font()).horizontalAdvance(label->text())) << name;
     EXPECT_LT(place.right(), TForm1::kClientWidth) << name;
-    for (QWidget* other : w.form.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+    for (QWidget* other : w.form.Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
       if (other != label && other->isVisible()) {
         EXPECT_FALSE(other->geometry().intersects(place))
             << name << " overlaps " << other->objectName().toStdString();

@@ -3,6 +3,7 @@
 #include "app/fit.h"
 
 #include <QFontMetrics>
+#include <QWindow>
 #include <algorithm>
 
 namespace idrova {
@@ -36,6 +37,13 @@ QPoint PlaceInside(const QRect& available, QSize outer, QPoint design) {
   const int maxTop = available.top() + available.height() - outer.height();
   return {std::max(available.left(), std::min(design.x(), maxLeft)),
           std::max(available.top(), std::min(design.y(), maxTop))};
+}
+
+QMargins FrameMarginsOf(const QWidget* window, QSize estimate) {
+  if (const QWindow* handle = window->windowHandle(); handle && !handle->frameMargins().isNull())
+    return handle->frameMargins();
+  const int side = estimate.width() / 2;
+  return {side, estimate.height() - side, estimate.width() - side, side};
 }
 
 }  // namespace idrova

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <QLabel>
+#include <QMargins>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
@@ -37,5 +38,10 @@ void FitLabelText(QLabel* label, const QString& text, const LabelRoom& room, int
 // when the frame lies wholly inside `available` there, otherwise the nearest
 // place inside it (the top-left corner of the area when the window is larger).
 QPoint PlaceInside(const QRect& available, QSize outer, QPoint design);
+
+// The frame a window manager put round `window`; before it has framed the
+// window, the frame of the same total size `estimate` (left and right
+// alike, the rest above, as a title bar).
+QMargins FrameMarginsOf(const QWidget* window, QSize estimate);
 
 }  // namespace idrova

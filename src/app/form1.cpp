@@ -71,13 +71,23 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   font.setPixelSize(idrova::kWindowPixelSize);
   setFont(font);
   idrova::InstallAccessibleInterfaces();
+  // The controls stand on a panel of the design's client size, inside a
+  // scroll box: a screen too small for the window still reaches every control.
+  ScrollBox1 = new QScrollArea(this);
+  ScrollBox1->setObjectName("ScrollBox1");
+  ScrollBox1->setFrameShape(QFrame::NoFrame);
+  ScrollBox1->setFocusPolicy(Qt::NoFocus);
+  Panel1 = new ControlPanel(ScrollBox1);
+  Panel1->setObjectName("Panel1");
+  Panel1->setFixedSize(kClientWidth, kClientHeight);
+  ScrollBox1->setWidget(Panel1);
   BuildControls();
   sheet_ = new DesignSheetWindow(this);
   BuildMenus();
   WireEvents();
   SetTabOrder();
   SetUpKeyboardAndLook();
-  setFixedSize(kClientWidth, kClientHeight);
+  FitToRoom(QSize(kClientWidth, kClientHeight));
   move(kDesignPosition);
   canvas_ = ImageCanvas(&Image2->Bitmap());
   errorMessage_ = new QMessageBox(this);
@@ -123,7 +133,7 @@ void TForm1::BuildControls() {
       {&TForm1::Label25, "Label25", 424, 396, 0, 15, "", 380, kTextRight},
   };
   for (const LabelRow& row : kLabels) {
-    auto* label = new QLabel(this);
+    auto* label = new QLabel(Panel1);
     label->setObjectName(row.Name);
     label->setGeometry(row.Left, row.Top, row.Width, row.Height);
     labelRooms_.insert(label, {row.Left, row.Width, row.MinLeft ? row.MinLeft : row.Left,
@@ -155,7 +165,7 @@ void TForm1::BuildControls() {
       {&TForm1::Edit11, "Edit11", 595, 29, 60, 23, "0", false, true, 15},
   };
   for (const EditRow& row : kEdits) {
-    auto* edit = new QLineEdit(QString::fromUtf8(row.Text), this);
+    auto* edit = new QLineEdit(QString::fromUtf8(row.Text), Panel1);
     edit->setObjectName(row.Name);
     edit->setGeometry(row.Left, row.Top, row.Width, row.Height);
     edit->setReadOnly(row.ReadOnly);
@@ -182,7 +192,7 @@ void TForm1::BuildControls() {
       {&TForm1::UpDown10, "UpDown10", 655, 29, 20, 23, Qt::Vertical, 0, 200, 0, true, nullptr},
   };
   for (const ArrowRow& row : kArrows) {
-    auto* arrows = new ArrowControl(row.Orientation, this);
+    auto* arrows = new ArrowControl(row.Orientation, Panel1);
     arrows->setObjectName(row.Name);
     arrows->setGeometry(row.Left, row.Top, row.Width, row.Height);
     arrows->SetRange(row.Minimum, row.Maximum);
@@ -193,11 +203,11 @@ void TForm1::BuildControls() {
   }
   UpDown10->setEnabled(false);
 
-  RadioButton1 = new QRadioButton(QStringLiteral("内掛"), this);
+  RadioButton1 = new QRadioButton(QStringLiteral("内掛"), Panel1);
   RadioButton1->setObjectName("RadioButton1");
   RadioButton1->setGeometry(408, 14, 60, 17);
   RadioButton1->setChecked(true);
-  RadioButton2 = new QRadioButton(QStringLiteral("外掛"), this);
+  RadioButton2 = new QRadioButton(QStringLiteral("外掛"), Panel1);
   RadioButton2->setObjectName("RadioButton2");
   RadioButton2->setGeometry(408, 35, 60, 17);
   RadioButton2->setEnabled(false);
@@ -206,7 +216,7 @@ void TForm1::BuildControls() {
   // evenly below the title in item order.
   auto makeGroup = [this](const char* name, const QString& title, QRect place,
                           std::initializer_list<QString> items) {
-    auto* group = new QGroupBox(title, this);
+    auto* group = new QGroupBox(title, Panel1);
     group->setObjectName(name);
     group->setGeometry(place);
     constexpr int kTitleHeight = 17;
@@ -227,14 +237,14 @@ void TForm1::BuildControls() {
                           {QStringLiteral("＋"), QStringLiteral("－")});
   RadioGroup2->setEnabled(false);
 
-  Button1 = new QPushButton(QStringLiteral("計算"), this);
+  Button1 = new QPushButton(QStringLiteral("計算"), Panel1);
   Button1->setObjectName("Button1");
   Button1->setGeometry(592, 288, 75, 25);
-  Button2 = new QPushButton(QStringLiteral("詳細"), this);
+  Button2 = new QPushButton(QStringLiteral("詳細"), Panel1);
   Button2->setObjectName("Button2");
   Button2->setGeometry(512, 288, 75, 25);
 
-  ScrollBar1 = new ZoomBar(this);
+  ScrollBar1 = new ZoomBar(Panel1);
   ScrollBar1->setObjectName("ScrollBar1");
   ScrollBar1->setGeometry(64, 424, 259, 15);
   ScrollBar1->setRange(1, 20);
@@ -244,10 +254,10 @@ void TForm1::BuildControls() {
 
   // Image1 below receives a copy of each finished picture; Image2 on top is
   // drawn on and shown.
-  Image1 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, this);
+  Image1 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, Panel1);
   Image1->setObjectName("Image1");
   Image1->move(20, 20);
-  Image2 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, this);
+  Image2 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, Panel1);
   Image2->setObjectName("Image2");
   Image2->move(20, 20);
   Image2->raise();
@@ -405,7 +415,7 @@ bool IsTypeMenuKey(const QKeyEvent& key) {
 }
 }  // namespace
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+bool TForm1::KeyFilter(QObject* watched, QEvent* event) {
   // Edits keep their own edit menu; every other control opens the type menu.
   // A key an edit leaves unhandled reaches the window too: the focus decides.
   const bool edit = qobject_cast<QLineEdit*>(watched) != nullptr ||
@@ -446,14 +456,53 @@ void TForm1::OpenTypeMenuFromKeyboard() {
   PopupMenu1->setActiveAction(PopupMenu1->actions().first());
 }
 
-// The design place when the whole window fits the screen's free area there;
-// otherwise the nearest place inside it. The frame is at least the design's
-// outer size, also before the window manager has framed the window.
+// The design place and size when the whole window fits the screen's free
+// area there (or the nearest place inside it); on a screen too small for it,
+// the window takes the free area, title bar and all, and its content
+// scrolls. Before the window manager has framed the window its frame is
+// taken as the design's; once framed, the window is placed again.
 void TForm1::PlaceOnScreen() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
-  const QSize outer = frameGeometry().size().expandedTo(kDesignOuterSize);
-  move(idrova::PlaceInside(shownOn->availableGeometry(), outer, kDesignPosition));
+  const QRect available = shownOn->availableGeometry();
+  const QMargins frame = idrova::FrameMarginsOf(this, kDesignOuterSize - QSize(kClientWidth, kClientHeight));
+  const QSize client = FitToRoom(available.size().shrunkBy(frame));
+  move(idrova::PlaceInside(available, client.grownBy(frame), kDesignPosition));
+}
+
+// The window at the content's size where `room` allows, otherwise as large
+// as the room and resizable up to the content's size. Returns the size.
+QSize TForm1::FitToRoom(QSize room) {
+  const QSize content(kClientWidth, kClientHeight);
+  if (content.width() <= room.width() && content.height() <= room.height()) {
+    setFixedSize(content);
+  } else {
+    setMinimumSize(content.boundedTo(QSize(160, 120)));
+    setMaximumSize(content);
+    resize(content.boundedTo(room));
+  }
+  return size();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ScrollBox1->setGeometry(rect());
+}
+
+// Placed again once the window manager has framed the window: its window
+// is exposed after it was framed.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    if (!framedPlacement_ && event->type() == QEvent::Expose) {
+      const QMargins frame = windowHandle()->frameMargins();
+      if (!frame.isNull()) {
+        framedPlacement_ = true;
+        PlaceOnScreen();
+      }
+    }
+    return false;
+  }
+  return KeyFilter(watched, event);
 }
 
 // The sheet opens beside the main window, to its right where the screen's
@@ -462,7 +511,7 @@ void TForm1::PlaceSheet() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
   const QRect available = shownOn->availableGeometry();
-  const QSize outer = sheet_->frameGeometry().size().expandedTo(sheet_->size());
+  const QSize outer = sheet_->size().grownBy(idrova::FrameMarginsOf(sheet_, frameGeometry().size() - size()));
   const QRect main = frameGeometry();
   sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
 }
@@ -483,6 +532,7 @@ void TForm1::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   if (!screenWatched_ && windowHandle()) {
     screenWatched_ = true;
+    windowHandle()->installEventFilter(this);
     connect(windowHandle(), &QWindow::screenChanged, this, [this] { UpdatePictureResolution(); });
   }
   UpdatePictureResolution();

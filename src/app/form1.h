@@ -40,10 +40,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QScrollBar>
 #include <QWidget>
 
 #include "app/arrow_control.h"
+#include "app/control_panel.h"
 #include "app/design_sheet_window.h"
 #include "app/fit.h"
 #include "app/image_canvas.h"
@@ -95,6 +97,8 @@ class TForm1 : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
   bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -105,8 +109,10 @@ class TForm1 : public QWidget {
   void SetTabOrder();
   void SetUpKeyboardAndLook();
   void PlaceOnScreen();
+  QSize FitToRoom(QSize room);
   void UpdatePictureResolution();
   void OpenTypeMenuFromKeyboard();
+  bool KeyFilter(QObject* watched, QEvent* event);
 
   void ReadInputs();
   void Recalculate();
@@ -135,11 +141,16 @@ class TForm1 : public QWidget {
   idrova::DriveState state_;
   bool activated_ = false;
   bool screenWatched_ = false;
+  bool framedPlacement_ = false;  // placed again with the window manager's frame
   bool layoutWarningShown_ = false;                     // Label14 holds the layout warning
   QHash<const QLabel*, idrova::LabelRoom> labelRooms_;  // where each label's text may go
   QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
 
  public:
+  // The scroll box and the panel of the design's client size that holds
+  // every control.
+  QScrollArea* ScrollBox1;
+  ControlPanel* Panel1;
   // Controls, named as in the window design (also their objectNames).
   QLineEdit *Edit1, *Edit2, *Edit3, *Edit4, *Edit5, *Edit6, *Edit7, *Edit8, *Edit9, *Edit10,
       *Edit11;
