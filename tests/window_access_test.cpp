@@ -13,6 +13,7 @@
 
 #include "app/command_line.h"
 #include "app/fit.h"
+#include "app/number_edit.h"
 #include "text/number_text.h"
 #include "window_driver.h"
 
@@ -24,8 +25,13 @@ using Steps = std::function<void(WindowDriver&)>;
 
 // The edit's text as the user sees it: its text area looks exactly like the
 // same text, from its first character, in an edit wide enough for all of it;
-// with `whole` the text also ends inside the area.
+// with `whole` the text also ends inside the area, without it the text runs
+// on under the mark at the area's right end, which the edit shows.
 testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
+  auto* number = qobject_cast<NumberEdit*>(edit);
+  if (!number || number->Overflows() == whole)
+    return testing::AssertionFailure() << "'" << edit->text().toStdString() << "' "
+                                       << (whole ? "overflows its edit" : "shows no mark");
   QLineEdit twin;
   twin.setStyle(edit->style());
   twin.setFont(edit->font());
@@ -47,7 +53,8 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
   // Ink is whatever differs from the row's colour far right in the twin.
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const QRgb base = wide.pixel(wide.width() / 2, y);
-    for (int x = area.left(); x <= area.right(); ++x)
+    const int markLeft = area.right() - QFontMetrics(edit->font()).horizontalAdvance("…") - 3;
+    for (int x = area.left(); x <= (whole ? area.right() : markLeft); ++x)
       if (wide.pixel(x, y) != base && shown.pixel(x, y) != wide.pixel(x, y))
         return testing::AssertionFailure()
                << "'" << edit->text().toStdString()

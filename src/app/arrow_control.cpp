@@ -2,11 +2,13 @@
 // Arrow control: press, auto-repeat, attached-edit stepping and painting.
 #include "app/arrow_control.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QStyleOption>
+#include <algorithm>
 
 #include "app/focus_frame_style.h"
 
@@ -51,13 +53,15 @@ ArrowButton ArrowControl::ButtonAt(QPoint point) const {
   return point.y() < height() / 2 ? ArrowButton::Next : ArrowButton::Previous;
 }
 
-void ArrowControl::Click(ArrowButton button) {
-  const int step = button == ArrowButton::Next ? 1 : -1;
+// One click moves the position by `steps` in the arrow's direction; an
+// attached control stops at the end of its range.
+void ArrowControl::Click(ArrowButton button, int steps) {
+  const int step = button == ArrowButton::Next ? steps : -steps;
   int next = position_ + step;
   if (next > maximum_ || next < minimum_) {
     if (!wrap_) {
-      if (buddy_) return;  // an attached control stops at its ends, silently
-      next = position_;
+      next = std::clamp(next, minimum_, maximum_);
+      if (buddy_ && next == position_) return;  // an attached control stops at its ends, silently
     } else {
       next = next > maximum_ ? minimum_ : maximum_;
     }
@@ -106,7 +110,29 @@ void ArrowControl::Step(ArrowButton button) {
   emit mouseUp();
 }
 
+// A character that starts a number, typed on a control with a typing edit,
+// goes into that edit in place of its text.
+bool ArrowControl::TypeInto(QKeyEvent* event) {
+  if (!typingEdit_ || !typingEdit_->isEnabled() || typingEdit_->isReadOnly()) return false;
+  if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
+  if (event->key() == Qt::Key_F2) {
+    typingEdit_->setFocus(Qt::OtherFocusReason);
+    typingEdit_->deselect();
+    typingEdit_->end(false);
+    return true;
+  }
+  static const QString kStarts = QStringLiteral("0123456789+-.０１２３４５６７８９＋－．");
+  const QString text = event->text();
+  if (text.size() != 1 || !kStarts.contains(text.front())) return false;
+  typingEdit_->setFocus(Qt::OtherFocusReason);
+  typingEdit_->selectAll();
+  QKeyEvent typed(QEvent::KeyPress, event->key(), event->modifiers(), text);
+  QCoreApplication::sendEvent(typingEdit_, &typed);
+  return true;
+}
+
 void ArrowControl::keyPressEvent(QKeyEvent* event) {
+  if (TypeInto(event)) return;
   // The arrow keys step like one short press of the matching arrow.
   switch (event->key()) {
     case Qt::Key_Up:
@@ -118,10 +144,29 @@ void ArrowControl::keyPressEvent(QKeyEvent* event) {
       Step(ArrowButton::Previous);
       return;
     case Qt::Key_PageUp:
-      emit pageStep(ArrowButton::Next);
+    case Qt::Key_PageDown: {
+      const ArrowButton button =
+          event->key() == Qt::Key_PageUp ? ArrowButton::Next : ArrowButton::Previous;
+      if (!buddy_) {
+        emit pageStep(button);
+      } else if (isEnabled()) {
+        emit mouseDown(Qt::NoButton);
+        Click(button, kPageSteps);
+        emit mouseUp();
+      }
       return;
-    case Qt::Key_PageDown:
-      emit pageStep(ArrowButton::Previous);
+    }
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      if (buddy_ && isEnabled()) {
+        const bool end = event->key() == Qt::Key_End;
+        emit mouseDown(Qt::NoButton);
+        Click(end ? ArrowButton::Next : ArrowButton::Previous,
+              end ? maximum_ - position_ : position_ - minimum_);
+        emit mouseUp();
+        return;
+      }
+      QWidget::keyPressEvent(event);
       return;
     default:
       QWidget::keyPressEvent(event);

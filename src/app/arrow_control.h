@@ -31,9 +31,17 @@ class ArrowControl : public QWidget {
 
   // Attaches the control to an edit: each click moves the position by one
   // and writes it into the edit; at an end of a non-wrapping range a click
-  // does nothing at all, not even a clicked().
+  // does nothing at all, not even a clicked(). Page Up and Page Down move
+  // it by ten, Home and End to the ends of its range, each as one click.
   void AttachTo(QLineEdit* edit);
   QLineEdit* Buddy() const { return buddy_; }
+
+  // The edit that the keyboard types into from this control, as in a
+  // spreadsheet: a digit, a sign or a decimal point (full-width ones too)
+  // moves the focus into it and replaces its text with that character; F2
+  // moves the focus into it keeping its text.
+  void SetTypingEdit(QLineEdit* edit) { typingEdit_ = edit; }
+  QLineEdit* TypingEdit() const { return typingEdit_; }
 
   // One short press of an arrow, as a click from the keyboard or a screen
   // reader makes it: mouseDown without buttons, one click, mouseUp. Nothing
@@ -44,6 +52,8 @@ class ArrowControl : public QWidget {
   // steady rate. The soak shortens both to hold many presses quickly.
   static constexpr int kFirstRepeatDelayMs = 400;
   static constexpr int kRepeatIntervalMs = 80;
+  // Page Up / Page Down on an attached control: this many steps at once.
+  static constexpr int kPageSteps = 10;
   static void SetRepeatTiming(int firstDelayMs, int intervalMs);
 
  signals:
@@ -66,7 +76,8 @@ class ArrowControl : public QWidget {
 
  private:
   idrova::ArrowButton ButtonAt(QPoint point) const;
-  void Click(idrova::ArrowButton button);
+  void Click(idrova::ArrowButton button, int steps = 1);
+  bool TypeInto(QKeyEvent* event);
   void Repeat();
   void StopRepeat();
 
@@ -76,6 +87,7 @@ class ArrowControl : public QWidget {
   int position_ = 0;
   bool wrap_ = false;
   QPointer<QLineEdit> buddy_;
+  QPointer<QLineEdit> typingEdit_;
   QTimer repeatTimer_;
   bool pressed_ = false;
   idrova::ArrowButton pressedButton_ = idrova::ArrowButton::Next;

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
-// TForm1: the controls and their places, menus, wiring, keyboard, look and
-// placement of the window.
+// TForm1: the controls and their places, the menus and the wiring of the
+// events. The keyboard is in form1_keys.cpp, the screen and the colours in
+// form1_screen.cpp, the handlers in form1_handlers.cpp.
 #include "app/form1.h"
 
 #include <QApplication>
@@ -15,17 +16,12 @@
 #include "app/control_texts.h"
 #include "app/focus_frame_style.h"
 #include "app/form1_look.h"
+#include "app/number_edit.h"
 #include "draw/layout_drawing.h"
 
 using idrova::ArrowButton;
 
 namespace {
-
-void SetTextColor(QLabel* label, const QColor& color) {
-  QPalette pal = label->palette();
-  pal.setColor(QPalette::WindowText, color);
-  label->setPalette(pal);
-}
 
 // A label and the room its text may take (fit.h): MinLeft and MaxRight 0
 // mean the design place and the window's right margin.
@@ -87,6 +83,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   WireEvents();
   SetTabOrder();
   SetUpKeyboardAndLook();
+  InstallQtTranslation();
   FitToRoom(QSize(kClientWidth, kClientHeight));
   move(kDesignPosition);
   canvas_ = ImageCanvas(&Image2->Bitmap());
@@ -96,6 +93,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   errorMessage_->setWindowTitle("Idrova");
   errorMessage_->setStandardButtons(QMessageBox::Ok);
   errorMessage_->setWindowModality(Qt::WindowModal);
+  ApplyLook();
 }
 
 void TForm1::BuildControls() {
@@ -141,9 +139,6 @@ void TForm1::BuildControls() {
     SetCaption(label, QString::fromUtf8(row.Caption));
     this->*row.Field = label;
   }
-  SetTextColor(Label1, Qt::red);
-  SetTextColor(Label2, Qt::blue);
-  SetTextColor(Label3, QColor(0, 128, 128));
   // The one three-character row title, a pixel smaller so that a gap stays
   // before the first column's value.
   QFont rowTitle = Label17->font();
@@ -165,12 +160,11 @@ void TForm1::BuildControls() {
       {&TForm1::Edit11, "Edit11", 595, 29, 60, 23, "0", false, true, 15},
   };
   for (const EditRow& row : kEdits) {
-    auto* edit = new QLineEdit(QString::fromUtf8(row.Text), Panel1);
+    auto* edit = new NumberEdit(QString::fromUtf8(row.Text), row.PixelSize, Panel1);
     edit->setObjectName(row.Name);
     edit->setGeometry(row.Left, row.Top, row.Width, row.Height);
     edit->setReadOnly(row.ReadOnly);
     edit->setFocusPolicy(row.TabStop ? Qt::StrongFocus : Qt::ClickFocus);
-    idrova::SetNumberFace(edit, row.PixelSize);
     idrova::SetBase(edit, idrova::kPlainFieldColor);
     this->*row.Field = edit;
   }
@@ -315,10 +309,12 @@ void TForm1::WireEvents() {
   } kPageSteps[] = {{UpDown1, 0, false, Edit1}, {UpDown2, 0, true, Edit2},
                     {UpDown4, 1, false, Edit4}, {UpDown5, 1, true, Edit5},
                     {UpDown7, 2, false, Edit7}, {UpDown8, 2, true, Edit8}};
-  for (const auto& page : kPageSteps)
+  for (const auto& page : kPageSteps) {
     connect(page.Arrows, &ArrowControl::pageStep, this, [this, page](ArrowButton button) {
       StepWheelCoordinate(page.Wheel, page.Y, page.Edit, button, true);
     });
+    page.Arrows->SetTypingEdit(page.Edit);  // the keyboard types the coordinate from its arrows
+  }
   connect(UpDown10, &ArrowControl::clicked, this, &TForm1::UpDown10Click);
 
   // Radio items act when they become selected, as a click that changes the
@@ -354,193 +350,4 @@ void TForm1::SetTabOrder() {
     QWidget::setTabOrder(tabOrder_[i - 1], tabOrder_[i]);
   for (QWidget* w : {static_cast<QWidget*>(Image1), static_cast<QWidget*>(Image2)})
     w->setFocusPolicy(Qt::NoFocus);
-}
-
-// Tab walks the design order: the coordinate and tooth-count edits (click
-// focus only) are skipped, disabled controls too, and a radio group is
-// entered at its selected item.
-bool TForm1::focusNextPrevChild(bool next) {
-  auto stopOf = [this](QWidget* w) -> QWidget* {
-    for (QWidget* stop : tabOrder_)
-      if (w == stop || (qobject_cast<QGroupBox*>(stop) && stop->isAncestorOf(w))) return stop;
-    return nullptr;
-  };
-  auto target = [](QWidget* stop) -> QWidget* {
-    if (auto* group = qobject_cast<QGroupBox*>(stop)) {
-      for (QRadioButton* item : group->findChildren<QRadioButton*>())
-        if (item->isChecked()) return item;
-      return nullptr;
-    }
-    return stop;
-  };
-  const qsizetype count = tabOrder_.size();
-  const qsizetype current = tabOrder_.indexOf(stopOf(QApplication::focusWidget()));
-  for (qsizetype step = 1; step <= count; ++step) {
-    const qsizetype start = current < 0 ? (next ? -1 : count) : current;
-    const qsizetype index = ((start + (next ? step : -step)) % count + count) % count;
-    QWidget* candidate = target(tabOrder_[index]);
-    const bool clickOnly =
-        qobject_cast<QLineEdit*>(candidate) && !(candidate->focusPolicy() & Qt::TabFocus);
-    if (candidate && !clickOnly && candidate->isEnabled() && candidate->isVisible()) {
-      candidate->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
-      return true;
-    }
-  }
-  return QWidget::focusNextPrevChild(next);
-}
-
-// Every control gets the window's focus frame, its tooltip and accessible
-// name, and passes its keys by the window first (the type menu keys, Return
-// on the calculate button); an edit shows its text from the first character
-// once it loses the focus.
-void TForm1::SetUpKeyboardAndLook() {
-  focusStyle_ = new idrova::FocusFrameStyle();
-  focusStyle_->setParent(this);
-  installEventFilter(this);
-  for (QWidget* widget : findChildren<QWidget*>()) {
-    if (qobject_cast<QMenu*>(widget) || widget == errorMessage_) continue;
-    widget->setStyle(focusStyle_);
-    // The sheet has keys of its own; the main window's keys stay there.
-    if (widget != sheet_ && !sheet_->isAncestorOf(widget)) widget->installEventFilter(this);
-  }
-  idrova::ApplyControlTexts(this);
-  PopupMenu1->setAccessibleName(QStringLiteral("種類メニュー"));
-  PopupMenu2->setAccessibleName(QStringLiteral("図のメニュー"));
-}
-
-namespace {
-bool IsTypeMenuKey(const QKeyEvent& key) {
-  return key.key() == Qt::Key_Menu ||
-         (key.key() == Qt::Key_F10 && key.modifiers() == Qt::ShiftModifier);
-}
-}  // namespace
-
-bool TForm1::KeyFilter(QObject* watched, QEvent* event) {
-  // Edits keep their own edit menu; every other control opens the type menu.
-  // A key an edit leaves unhandled reaches the window too: the focus decides.
-  const bool edit = qobject_cast<QLineEdit*>(watched) != nullptr ||
-                    qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
-  switch (event->type()) {
-    case QEvent::KeyPress: {
-      const auto* key = static_cast<QKeyEvent*>(event);
-      if (!edit && IsTypeMenuKey(*key)) {
-        OpenTypeMenuFromKeyboard();
-        return true;
-      }
-      if (watched == Button1 && (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter)) {
-        if (Button1->isEnabled()) Button1->click();
-        return true;
-      }
-      break;
-    }
-    case QEvent::ContextMenu:
-      if (!edit &&
-          static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard) {
-        OpenTypeMenuFromKeyboard();
-        return true;
-      }
-      break;
-    case QEvent::FocusOut:
-      if (auto* left = qobject_cast<QLineEdit*>(watched)) left->setCursorPosition(0);
-      break;
-    default:
-      break;
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-// The type menu opened from the keyboard stands below the type label, its
-// first entry ready for the arrow keys and Return.
-void TForm1::OpenTypeMenuFromKeyboard() {
-  PopupMenu1->popup(Label12->mapToGlobal(QPoint(0, Label12->height())));
-  PopupMenu1->setActiveAction(PopupMenu1->actions().first());
-}
-
-// The design place and size when the whole window fits the screen's free
-// area there (or the nearest place inside it); on a screen too small for it,
-// the window takes the free area, title bar and all, and its content
-// scrolls. Before the window manager has framed the window its frame is
-// taken as the design's; once framed, the window is placed again.
-void TForm1::PlaceOnScreen() {
-  const QScreen* shownOn = screen();
-  if (!shownOn) return;
-  const QRect available = shownOn->availableGeometry();
-  const QMargins frame = idrova::FrameMarginsOf(this, kDesignOuterSize - QSize(kClientWidth, kClientHeight));
-  const QSize client = FitToRoom(available.size().shrunkBy(frame));
-  move(idrova::PlaceInside(available, client.grownBy(frame), kDesignPosition));
-}
-
-// The window at the content's size where `room` allows, otherwise as large
-// as the room and resizable up to the content's size. Returns the size.
-QSize TForm1::FitToRoom(QSize room) {
-  const QSize content(kClientWidth, kClientHeight);
-  if (content.width() <= room.width() && content.height() <= room.height()) {
-    setFixedSize(content);
-  } else {
-    setMinimumSize(content.boundedTo(QSize(160, 120)));
-    setMaximumSize(content);
-    resize(content.boundedTo(room));
-  }
-  return size();
-}
-
-void TForm1::resizeEvent(QResizeEvent* event) {
-  QWidget::resizeEvent(event);
-  ScrollBox1->setGeometry(rect());
-}
-
-// Placed again once the window manager has framed the window: its window
-// is exposed after it was framed.
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == windowHandle()) {
-    if (!framedPlacement_ && event->type() == QEvent::Expose) {
-      const QMargins frame = windowHandle()->frameMargins();
-      if (!frame.isNull()) {
-        framedPlacement_ = true;
-        PlaceOnScreen();
-      }
-    }
-    return false;
-  }
-  return KeyFilter(watched, event);
-}
-
-// The sheet opens beside the main window, to its right where the screen's
-// free area has room, otherwise as near to that as the area allows.
-void TForm1::PlaceSheet() {
-  const QScreen* shownOn = screen();
-  if (!shownOn) return;
-  const QRect available = shownOn->availableGeometry();
-  const QSize outer = sheet_->size().grownBy(idrova::FrameMarginsOf(sheet_, frameGeometry().size() - size()));
-  const QRect main = frameGeometry();
-  sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
-}
-
-// The picture's bitmaps follow the device pixel ratio of the screen the
-// window is on; a change redraws the last computed path at the new ratio.
-void TForm1::UpdatePictureResolution() {
-  const qreal ratio = devicePixelRatioF();
-  if (ratio == Image2->Bitmap().devicePixelRatio()) return;
-  Image1->SetDevicePixelRatio(ratio);
-  Image2->SetDevicePixelRatio(ratio);
-  canvas_ = ImageCanvas(&Image2->Bitmap());
-  canvas_.SetBrushColor(palette().color(QPalette::Button));
-  if (activated_) DrawLayout();
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-  QWidget::showEvent(event);
-  if (!screenWatched_ && windowHandle()) {
-    screenWatched_ = true;
-    windowHandle()->installEventFilter(this);
-    connect(windowHandle(), &QWindow::screenChanged, this, [this] { UpdatePictureResolution(); });
-  }
-  UpdatePictureResolution();
-  // The start-up runs once, when the window is first shown; coming back to
-  // the window later resets nothing.
-  if (!activated_) {
-    PlaceOnScreen();
-    activated_ = true;
-    FormActivate();
-  }
 }

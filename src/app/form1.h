@@ -98,6 +98,7 @@ class TForm1 : public QWidget {
  protected:
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  void changeEvent(QEvent* event) override;
 
   bool focusNextPrevChild(bool next) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -110,6 +111,8 @@ class TForm1 : public QWidget {
   void SetUpKeyboardAndLook();
   void PlaceOnScreen();
   QSize FitToRoom(QSize room);
+  void ApplyLook();
+  static void InstallQtTranslation();
   void UpdatePictureResolution();
   void OpenTypeMenuFromKeyboard();
   bool KeyFilter(QObject* watched, QEvent* event);
@@ -141,8 +144,9 @@ class TForm1 : public QWidget {
   idrova::DriveState state_;
   bool activated_ = false;
   bool screenWatched_ = false;
-  bool framedPlacement_ = false;  // placed again with the window manager's frame
-  bool layoutWarningShown_ = false;                     // Label14 holds the layout warning
+  bool framedPlacement_ = false;
+  bool applyingLook_ = false;        // placed again with the window manager's frame
+  bool layoutWarningShown_ = false;  // Label14 holds the layout warning
   QHash<const QLabel*, idrova::LabelRoom> labelRooms_;  // where each label's text may go
   QList<QWidget*> tabOrder_;  // every control in tab order; radio groups stand for their items
 

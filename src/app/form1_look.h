@@ -31,9 +31,12 @@ inline QString FormatQ(const char* picture, double value) {
   return ToQ(FormatFloat(picture, value));
 }
 
+// The edit's background, with the dark text that reads on the design's
+// light field colours whatever the desktop's palette.
 inline void SetBase(QLineEdit* edit, const QColor& color) {
   QPalette pal = edit->palette();
   pal.setColor(QPalette::Base, color);
+  pal.setColor(QPalette::Text, Qt::black);
   edit->setPalette(pal);
 }
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/contrast.h"
 #include "geometry/polar_vector.h"
 
 namespace {
@@ -69,7 +70,13 @@ void ImageCanvas::FillRect(std::int64_t left, std::int64_t top, std::int64_t rig
   }
 }
 
-void ImageCanvas::SetPenColor(idrova::Rgb color) { pen_ = qRgb(color.R, color.G, color.B); }
+// On a dark background (a dark desktop theme) the design's pen colours are
+// lightened until every line stands out from it.
+void ImageCanvas::SetPenColor(idrova::Rgb color) {
+  pen_ = idrova::ReadableOn(QColor(color.R, color.G, color.B), QColor::fromRgb(brush_),
+                            idrova::kLineContrast)
+             .rgb();
+}
 
 void ImageCanvas::Arc(std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
                       std::int64_t startX, std::int64_t startY, std::int64_t endX,

@@ -1,0 +1,161 @@
+// SPDX-License-Identifier: MIT
+// TForm1 on the desktop: its place and size on the screen, the resolution
+// of its picture, and its colours under the desktop's palette.
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QShowEvent>
+#include <QTranslator>
+#include <QWindow>
+
+#include "app/contrast.h"
+#include "app/form1.h"
+#include "app/form1_look.h"
+
+// The design place and size when the whole window fits the screen's free
+// area there (or the nearest place inside it); on a screen too small for it,
+// the window takes the free area, title bar and all, and its content
+// scrolls. Before the window manager has framed the window its frame is
+// taken as the design's; once framed, the window is placed again.
+void TForm1::PlaceOnScreen() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QRect available = shownOn->availableGeometry();
+  const QMargins frame =
+      idrova::FrameMarginsOf(this, kDesignOuterSize - QSize(kClientWidth, kClientHeight));
+  const QSize client = FitToRoom(available.size().shrunkBy(frame));
+  move(idrova::PlaceInside(available, client.grownBy(frame), kDesignPosition));
+}
+
+// The window at the content's size where `room` allows, otherwise as large
+// as the room and resizable up to the content's size. Returns the size.
+QSize TForm1::FitToRoom(QSize room) {
+  const QSize content(kClientWidth, kClientHeight);
+  if (content.width() <= room.width() && content.height() <= room.height()) {
+    setFixedSize(content);
+  } else {
+    setMinimumSize(content.boundedTo(QSize(160, 120)));
+    setMaximumSize(content);
+    resize(content.boundedTo(room));
+  }
+  return size();
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  ScrollBox1->setGeometry(rect());
+}
+
+// Placed again once the window manager has framed the window: its window
+// is exposed after it was framed.
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == windowHandle()) {
+    if (!framedPlacement_ && event->type() == QEvent::Expose) {
+      const QMargins frame = windowHandle()->frameMargins();
+      if (!frame.isNull()) {
+        framedPlacement_ = true;
+        PlaceOnScreen();
+      }
+    }
+    return false;
+  }
+  return KeyFilter(watched, event);
+}
+
+// The sheet opens beside the main window, to its right where the screen's
+// free area has room, otherwise as near to that as the area allows.
+void TForm1::PlaceSheet() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QRect available = shownOn->availableGeometry();
+  const QSize outer =
+      sheet_->size().grownBy(idrova::FrameMarginsOf(sheet_, frameGeometry().size() - size()));
+  const QRect main = frameGeometry();
+  sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
+}
+
+// The picture's bitmaps follow the device pixel ratio of the screen the
+// window is on; a change redraws the last computed path at the new ratio.
+void TForm1::UpdatePictureResolution() {
+  const qreal ratio = devicePixelRatioF();
+  if (ratio == Image2->Bitmap().devicePixelRatio()) return;
+  Image1->SetDevicePixelRatio(ratio);
+  Image2->SetDevicePixelRatio(ratio);
+  canvas_ = ImageCanvas(&Image2->Bitmap());
+  canvas_.SetBrushColor(palette().color(QPalette::Button));
+  if (activated_) DrawLayout();
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+  QWidget::showEvent(event);
+  if (!screenWatched_ && windowHandle()) {
+    screenWatched_ = true;
+    windowHandle()->installEventFilter(this);
+    connect(windowHandle(), &QWindow::screenChanged, this, [this] { UpdatePictureResolution(); });
+  }
+  UpdatePictureResolution();
+  // The start-up runs once, when the window is first shown; coming back to
+  // the window later resets nothing.
+  if (!activated_) {
+    PlaceOnScreen();
+    activated_ = true;
+    FormActivate();
+  }
+}
+
+// The window's colours under the desktop's palette. On a light palette they
+// are the design's. On a dark one (a dark theme, a high-contrast one) the
+// wheel captions are lightened until they read against the window, the
+// disabled texts likewise, and the picture's background follows the theme's
+// button face with its lines lightened (image_canvas.h). The edits keep their
+// designed white and pale yellow, and their dark text, on every palette.
+void TForm1::ApplyLook() {
+  if (applyingLook_) return;
+  applyingLook_ = true;
+  const QPalette app = QApplication::palette();
+  const QColor window = app.color(QPalette::Window);
+  const std::pair<QLabel*, QColor> captions[] = {
+      {Label1, QColor(255, 0, 0)}, {Label2, QColor(0, 0, 255)}, {Label3, QColor(0, 128, 128)}};
+  for (const auto& [label, designed] : captions) {
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, idrova::ReadableOn(designed, window, idrova::kTextContrast));
+    label->setPalette(pal);
+  }
+  // Only the roles set here are the window's own; the rest follow the desktop.
+  QPalette own;
+  if (idrova::IsDark(window)) {
+    const std::pair<QPalette::ColorRole, QPalette::ColorRole> texts[] = {
+        {QPalette::WindowText, QPalette::Window},
+        {QPalette::ButtonText, QPalette::Button},
+        {QPalette::Text, QPalette::Base}};
+    for (const auto& [text, behind] : texts)
+      own.setColor(
+          QPalette::Disabled, text,
+          idrova::ReadableOn(app.color(QPalette::Disabled, text),
+                             app.color(QPalette::Disabled, behind), idrova::kTextContrast));
+  }
+  setPalette(own);
+  sheet_->setPalette(own);
+  canvas_.SetBrushColor(app.color(QPalette::Button));
+  if (activated_) DrawLayout();
+  applyingLook_ = false;
+}
+
+void TForm1::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::PaletteChange) ApplyLook();
+}
+
+// Qt's own texts (an edit's menu, a message box's button) in Japanese, as
+// the window's own are.
+void TForm1::InstallQtTranslation() {
+  static QTranslator* const japanese = [] {
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qtbase_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+      QCoreApplication::installTranslator(translator);
+    return translator;
+  }();
+  (void)japanese;
+}

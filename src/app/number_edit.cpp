@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+// The number edit's face fitting and its overflow mark.
+#include "app/number_edit.h"
+
+#include <QEvent>
+#include <QPainter>
+#include <QStyleOptionFrame>
+#include <cmath>
+
+#include "app/form1_look.h"
+
+namespace {
+// QLineEdit keeps this many pixels free left and right of its text.
+constexpr int kLineEditMargin = 2;
+constexpr int kSmallestPixelSize = 8;
+}  // namespace
+
+NumberEdit::NumberEdit(const QString& text, int designPixelSize, QWidget* parent)
+    : QLineEdit(text, parent), designPixelSize_(designPixelSize) {
+  idrova::SetNumberFace(this, designPixelSize);
+  connect(this, &QLineEdit::textChanged, this, &NumberEdit::FitFace);
+}
+
+int NumberEdit::TextRoom() const {
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+  // The cursor after the last character takes a pixel too.
+  return contents.marginsRemoved(textMargins()).width() - 2 * kLineEditMargin - 1;
+}
+
+bool NumberEdit::Overflows() const {
+  return QFontMetricsF(font(), this).horizontalAdvance(text()) > TextRoom();
+}
+
+// The design's size where the text fits it, otherwise the largest size at
+// which the text, or its first eight characters, fits the edit.
+void NumberEdit::FitFace() {
+  if (fitting_) return;
+  fitting_ = true;
+  const QString whole = text().left(kWholeCharacters);
+  const int room = TextRoom();
+  QFont face = font();
+  int size = designPixelSize_;
+  for (; size > kSmallestPixelSize; --size) {
+    face.setPixelSize(size);
+    if (QFontMetricsF(face, this).horizontalAdvance(whole) <= room) break;
+  }
+  if (font().pixelSize() != size) {
+    face.setPixelSize(size);
+    setFont(face);
+  }
+  fitting_ = false;
+}
+
+void NumberEdit::resizeEvent(QResizeEvent* event) {
+  QLineEdit::resizeEvent(event);
+  FitFace();
+}
+
+void NumberEdit::changeEvent(QEvent* event) {
+  QLineEdit::changeEvent(event);
+  // A new screen (another device pixel ratio) or style measures anew.
+  if (event->type() == QEvent::StyleChange) FitFace();
+}
+
+void NumberEdit::paintEvent(QPaintEvent* event) {
+  QLineEdit::paintEvent(event);
+  if (hasFocus() || !Overflows()) return;
+  // The mark that the text goes on: the characters that fit whole before an
+  // ellipsis stay, the rest of the text's room shows the ellipsis on the
+  // field's own colour. (Out of focus the edit shows the text from its first
+  // character.)
+  QStyleOptionFrame option;
+  initStyleOption(&option);
+  const QRect room = style()
+                         ->subElementRect(QStyle::SE_LineEditContents, &option, this)
+                         .marginsRemoved(textMargins())
+                         .adjusted(kLineEditMargin, 0, -kLineEditMargin, 0);
+  const QFontMetricsF metrics(font(), this);
+  const QString mark = QStringLiteral("…");
+  const double markWidth = metrics.horizontalAdvance(mark);
+  qsizetype whole = text().size();
+  while (whole > 0 && metrics.horizontalAdvance(text().left(whole)) + markWidth > room.width())
+    --whole;
+  const int cut =
+      room.left() + static_cast<int>(std::ceil(metrics.horizontalAdvance(text().left(whole))));
+  const QRect area(cut, room.top(), room.right() + kLineEditMargin - cut + 1, room.height());
+  QPainter painter(this);
+  painter.fillRect(area, palette().color(QPalette::Base));
+  painter.setPen(palette().color(QPalette::Text));
+  painter.drawText(area, Qt::AlignLeft | Qt::AlignVCenter, mark);
+}
