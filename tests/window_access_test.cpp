@@ -6,6 +6,7 @@
 #include <QAccessibleActionInterface>
 #include <QApplication>
 #include <QStyleOptionFrame>
+#include <cmath>
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -53,7 +54,15 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
   // Ink is whatever differs from the row's colour far right in the twin.
   for (int y = area.top(); y <= area.bottom(); ++y) {
     const QRgb base = wide.pixel(wide.width() / 2, y);
-    const int markLeft = area.right() - QFontMetrics(edit->font()).horizontalAdvance("…") - 3;
+    // The number face is fixed-pitch: the characters that fit whole before
+    // the ellipsis show as in the twin.
+    const QFontMetricsF metrics(edit->font(), edit);
+    const double pitch = metrics.horizontalAdvance('0');
+    const int markLeft =
+        area.left() + 2 +
+        static_cast<int>(std::floor((area.width() - 4 - metrics.horizontalAdvance("…")) / pitch) *
+                         pitch) -
+        1;
     for (int x = area.left(); x <= (whole ? area.right() : markLeft); ++x)
       if (wide.pixel(x, y) != base && shown.pixel(x, y) != wide.pixel(x, y))
         return testing::AssertionFailure()
