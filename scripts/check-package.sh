@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: MIT
 # Builds the Debian package of Idrova with CPack in build/install-check (after
 # scripts/check-install.sh has built and checked the install there), shows its
-# contents and fields, and checks the declared dependencies and the files.
+# contents and fields, and checks the declared dependencies and
+# recommendations, the files and the folders' modes.
 # Finally unpacks it into a throwaway directory (dpkg -x; nothing is installed
 # on this machine). Exits non-zero on any failed check.
 set -euo pipefail
@@ -40,6 +41,13 @@ for dep in libqt6widgets6 libqt6gui6 libqt6core6 fonts-ipafont-gothic; do
     fail=1
   fi
 done
+# Qt's Wayland platform plugin, so that a Wayland session shows the window
+# natively instead of through XWayland.
+recommends=$(dpkg-deb -f "$deb" Recommends)
+if ! grep -qE "(^|[ ,])qt6-wayland( |,|$)" <<<"$recommends"; then
+  echo "RECOMMENDS LACKS: qt6-wayland (Recommends: $recommends)"
+  fail=1
+fi
 for field in Maintainer Section Description; do
   if [ -z "$(dpkg-deb -f "$deb" "$field")" ]; then
     echo "FIELD MISSING: $field"
@@ -71,6 +79,13 @@ for f in "${expected[@]}"; do
     fail=1
   fi
 done
+# Every folder rwxr-xr-x, whatever the umask of whoever packaged it.
+odd_dirs=$(awk '$1 ~ /^d/ && $1 != "drwxr-xr-x"' <<<"$contents")
+if [ -n "$odd_dirs" ]; then
+  echo "FOLDERS NOT rwxr-xr-x:"
+  echo "$odd_dirs"
+  fail=1
+fi
 unexpected=$(comm -13 <(printf '%s\n' "${expected[@]}" | sort) <(echo "$files"))
 if [ -n "$unexpected" ]; then
   echo "UNEXPECTED IN PACKAGE:"

@@ -2,9 +2,11 @@
 # SPDX-License-Identifier: MIT
 # Release checks, after the package check (which it runs first): the licence
 # line in every source file, lintian on the .deb, the AppStream metainfo, the
-# desktop entry, the hardening of the packaged binary, the manual page, the
-# PNG icons, and a build of the program alone (no tests, benchmarks or tools)
-# in a build folder of its own, which must not look for the test libraries.
+# desktop entry, the hardening of the packaged binary, the manual page (plain
+# ASCII, rendered without a warning in the C and a UTF-8 locale), the PNG
+# icons, a build of the program alone (no tests, benchmarks or tools) in a
+# build folder of its own, which must not look for the test libraries, and
+# a reproducible package (scripts/check-reproducible.sh).
 # Each check prints what it found when it fails; exits non-zero if any did.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -57,21 +59,52 @@ echo "== desktop-file-validate"
 desktop-file-validate "$root/usr/share/applications/org.idrova.Idrova.desktop" ||
   failed "the desktop entry does not validate"
 
-echo "== hardening-check usr/bin/idrova"
+echo "== hardening-check --nocfprotection usr/bin/idrova"
 # Control-flow protection is left out of the check: a program has it only
 # when every object linked into it has, and Debian 12's C start files
 # (Scrt1.o, crti.o, crtn.o from libc6-dev) do not, whatever the program's own
-# objects are built with (-fcf-protection, where the compiler has it).
-hardening-check --nocfprotection "$root/usr/bin/idrova" || failed "the program lacks some hardening"
+# objects are built with (-fcf-protection, where the compiler has it). The
+# README's Install section says so, with the same command.
+hardening=(hardening-check --nocfprotection)
+"${hardening[@]}" "$root/usr/bin/idrova" || failed "the program lacks some hardening"
+grep -qF "\`${hardening[*]}\`" README.md ||
+  failed "README.md does not give the hardening check as it runs: \`${hardening[*]}\`"
 
-echo "== man -l idrova.1.gz"
+echo "== man -l idrova.1.gz, in the C locale and in UTF-8"
+# The page is plain ASCII, so that it reads the same in every locale: in the
+# C locale man formats for an ASCII terminal, where any other character is
+# lost. It must render there and in a UTF-8 locale without any groff warning
+# (--warnings=w: all of them), and in the C locale as ASCII alone.
 page="$root/usr/share/man/man1/idrova.1.gz"
-warnings=$(MANWIDTH=80 man --warnings -E UTF-8 -l "$page" 2>&1 >/dev/null || true)
-if [ -n "$warnings" ]; then
-  echo "$warnings"
-  failed "the manual page renders with warnings"
+beyond_ascii=$(zcat "$page" | LC_ALL=C grep -nP '[^\x00-\x7F]' || true)
+if [ -n "$beyond_ascii" ]; then
+  echo "$beyond_ascii"
+  failed "the manual page has characters beyond ASCII"
 fi
-MANWIDTH=80 man -E UTF-8 -l "$page" | grep -q '^NAME' || failed "the manual page does not render"
+for locale in C C.UTF-8; do
+  for encoding in "" UTF-8; do
+    args=(--warnings=w -l "$page")
+    [ -z "$encoding" ] || args=(-E "$encoding" "${args[@]}")
+    how="LC_ALL=$locale man ${args[*]}"
+    out=$(LC_ALL=$locale LANG=$locale MANWIDTH=80 man "${args[@]}" 2>"$root/man-warnings" || true)
+    if [ -s "$root/man-warnings" ]; then
+      cat "$root/man-warnings"
+      failed "the manual page renders with warnings ($how)"
+    fi
+    grep -q '^NAME' <<<"$out" || failed "the manual page does not render ($how)"
+    if grep -q $'\xEF\xBF\xBD' <<<"$out"; then
+      failed "the manual page renders with replacement characters ($how)"
+    fi
+    if [ -z "$encoding" ] && [ "$locale" = C ]; then
+      odd=$(LC_ALL=C grep -nP '[^\x00-\x7F]' <<<"$out" || true)
+      if [ -n "$odd" ]; then
+        echo "$odd"
+        failed "the manual page renders with characters beyond ASCII ($how)"
+      fi
+    fi
+  done
+done
+rm -f "$root/man-warnings"
 
 echo "== PNG icons"
 for size in 48x48 256x256; do
@@ -96,6 +129,9 @@ if grep -E '^(Qt6Test_DIR|GTest_DIR|benchmark_DIR):' "$build/CMakeCache.txt"; th
 fi
 cmake --build "$build" || failed "build of the program alone"
 [ -x "$build/src/idrova" ] || failed "no program in $build/src"
+
+echo "== Reproducible package"
+scripts/check-reproducible.sh || failed "two builds of the same sources gave different packages"
 
 if [ "$fail" -ne 0 ]; then
   echo "Release check FAILED."
