@@ -64,7 +64,12 @@ class WindowDriver {
     edit->setFocus();
     edit->selectAll();
     QTest::keyClick(edit, Qt::Key_Delete);
-    QTest::keyClicks(edit, text);
+    for (const QChar ch : text) {  // any character, as an input method gives it
+      if (ch.unicode() < 0x80)
+        QTest::keyClick(edit, ch.toLatin1());
+      else
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
+    }
   }
 
   void Choose(const char* actionName) {

@@ -260,42 +260,66 @@ TEST(WindowStandardLengths, TheArrowsStepThroughTheS8MTable) {
 // tooth-count edits are read-only and hold only arrow-written counts) and
 // every kind of unreadable text: the message names the text, the fields read
 // before it keep their new values, it and the later ones keep the old ones.
-TEST(WindowBadInput, UnreadableTextNamesTheTextAndKeepsWhatWasReadBefore) {
+// For every edit the calculate button reads (in its reading order; the
+// tooth-count edits are read-only and hold only arrow-written counts) and
+// every kind of unreadable text, full-width ones too: the message names the
+// field and the text and stands clear of the field; the fields read before
+// it keep their new values, it and the later ones keep the old ones; when
+// the message closes, the field has the focus with its text selected.
+TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBefore) {
   struct Field {
     const char* Edit;
+    const char* Name;  // as the message names it
     const char* NewText;
     double (*Stored)(const idrova::DriveState&);
   };
   const Field order[] = {
-      {"Edit10", "5", [](const idrova::DriveState& s) { return s.Pitch; }},
-      {"Edit1", "1", [](const idrova::DriveState& s) { return s.Wheel[0].X; }},
-      {"Edit2", "2", [](const idrova::DriveState& s) { return s.Wheel[0].Y; }},
-      {"Edit4", "140", [](const idrova::DriveState& s) { return s.Wheel[1].X; }},
-      {"Edit5", "90", [](const idrova::DriveState& s) { return s.Wheel[1].Y; }},
-      {"Edit7", "71", [](const idrova::DriveState& s) { return s.Wheel[2].X; }},
-      {"Edit8", "11", [](const idrova::DriveState& s) { return s.Wheel[2].Y; }},
-      {"Edit11", "530", [](const idrova::DriveState& s) { return s.SpecifiedLength; }},
+      {"Edit10", "ピッチ", "5", [](const idrova::DriveState& s) { return s.Pitch; }},
+      {"Edit1", "NO 1 の X 座標", "1", [](const idrova::DriveState& s) { return s.Wheel[0].X; }},
+      {"Edit2", "NO 1 の Y 座標", "２", [](const idrova::DriveState& s) { return s.Wheel[0].Y; }},
+      {"Edit4", "NO 2 の X 座標", "140", [](const idrova::DriveState& s) { return s.Wheel[1].X; }},
+      {"Edit5", "NO 2 の Y 座標", "９０", [](const idrova::DriveState& s) { return s.Wheel[1].Y; }},
+      {"Edit7", "NO 3 の X 座標", "71", [](const idrova::DriveState& s) { return s.Wheel[2].X; }},
+      {"Edit8", "NO 3 の Y 座標", "－１１",
+       [](const idrova::DriveState& s) { return s.Wheel[2].Y; }},
+      {"Edit11", "ベルト長さ", "530",
+       [](const idrova::DriveState& s) { return s.SpecifiedLength; }},
   };
-  const char* texts[] = {"", "  ", "abc", "1,5", "nan", "inf", "1e400", "0x10", "1.2.3", "-"};
+  const double read[] = {5, 1, 2, 140, 90, 71, -11, 530};
+  const char* texts[] = {"",     "  ",    "abc", "1,5",    "nan",    "inf",    "1e400",
+                         "0x10", "1.2.3", "-",   "１ｅ３", "１，５", "\u3000", "１\u3000２"};
   for (std::size_t bad = 0; bad < std::size(order); ++bad) {
-    for (const char* text : texts) {
-      SCOPED_TRACE(std::string(order[bad].Edit) + " <- '" + text + "'");
+    for (std::size_t k = 0; k < 3; ++k) {
+      const QString text = QString::fromUtf8(texts[(bad * 3 + k) % std::size(texts)]);
+      SCOPED_TRACE(std::string(order[bad].Edit) + " <- '" + text.toStdString() + "'");
       WindowDriver w;
       w.Choose("N1");
       w.ClickItem("RadioGroup1", 1);
-      for (const Field& field : order) w.Type(field.Edit, field.NewText);
+      for (const Field& field : order) w.Type(field.Edit, QString::fromUtf8(field.NewText));
       w.Type(order[bad].Edit, text);
       const idrova::DriveState before = w.form.State();
       w.Calculate();
       QMessageBox* box = w.ErrorBox();
       ASSERT_TRUE(box->isVisible());
-      EXPECT_TRUE(box->text().contains(QStringLiteral("'%1'").arg(text)));
+      EXPECT_TRUE(
+          box->text().startsWith(QStringLiteral("「%1」").arg(QString::fromUtf8(order[bad].Name))))
+          << box->text().toStdString();
+      EXPECT_TRUE(text.trimmed().isEmpty()
+                      ? box->text().contains(QStringLiteral("空欄"))
+                      : box->text().contains(QStringLiteral("'%1'").arg(text)));
       EXPECT_TRUE(box->isModal());
+      auto* field = w.Find<QLineEdit>(order[bad].Edit);
+      EXPECT_FALSE(
+          box->frameGeometry().intersects(QRect(field->mapToGlobal(QPoint()), field->size())))
+          << "the message covers the field it names";
       for (std::size_t i = 0; i < std::size(order); ++i) {
-        const double expected = i < bad ? std::stod(order[i].NewText) : order[i].Stored(before);
+        const double expected = i < bad ? read[i] : order[i].Stored(before);
         EXPECT_EQ(order[i].Stored(w.form.State()), expected) << order[i].Edit;
       }
-      box->close();
+      QTest::keyClick(box, Qt::Key_Return);
+      EXPECT_FALSE(box->isVisible());
+      EXPECT_EQ(w.form.focusWidget(), field);
+      EXPECT_EQ(field->selectedText(), field->text());
       const double y = w.form.State().Wheel[2].Y;
       w.ClickArrow("UpDown8", ArrowButton::Next);  // the window stays usable
       EXPECT_EQ(w.form.State().Wheel[2].Y, y + 0.1);

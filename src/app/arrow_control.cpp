@@ -2,6 +2,7 @@
 // Arrow control: press, auto-repeat, attached-edit stepping and painting.
 #include "app/arrow_control.h"
 
+#include <QAccessible>
 #include <QCoreApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -44,6 +45,31 @@ void ArrowControl::SetPosition(int position) {
 void ArrowControl::AttachTo(QLineEdit* edit) {
   buddy_ = edit;
   if (buddy_) buddy_->setText(QString::number(position_));
+  SetValueEdit(edit);
+}
+
+void ArrowControl::SetTypingEdit(QLineEdit* edit) {
+  typingEdit_ = edit;
+  SetValueEdit(edit);
+}
+
+void ArrowControl::SetValueEdit(QLineEdit* edit) {
+  disconnect(valueWatch_);
+  valueEdit_ = edit;
+  if (!edit) return;
+  valueWatch_ = connect(edit, &QLineEdit::textChanged, this, [this] {
+    if (!QAccessible::isActive()) return;
+    QAccessibleValueChangeEvent event(this, valueEdit_->text());
+    QAccessible::updateAccessibility(&event);
+  });
+}
+
+void ArrowControl::SetStep(double step, bool coarse) {
+  step_ = step;
+  if (coarse_ != coarse) {
+    coarse_ = coarse;
+    update();
+  }
 }
 
 ArrowButton ArrowControl::ButtonAt(QPoint point) const {
@@ -218,8 +244,19 @@ void ArrowControl::paintEvent(QPaintEvent*) {
     path.closeSubpath();
     painter.drawPath(path);
   };
-  triangle(nextRect, ArrowButton::Next);
-  triangle(prevRect, ArrowButton::Previous);
+  // A coarse step shows as doubled arrow heads, side by side along the arrow.
+  auto arrow = [&](const QRect& r, ArrowButton button) {
+    if (!coarse_) {
+      triangle(r, button);
+      return;
+    }
+    const int shift = std::max(2, std::min(r.width(), r.height()) / 5);
+    const QPoint along = horizontal ? QPoint(shift, 0) : QPoint(0, shift);
+    triangle(r.translated(-along), button);
+    triangle(r.translated(along), button);
+  };
+  arrow(nextRect, ArrowButton::Next);
+  arrow(prevRect, ArrowButton::Previous);
   if (hasFocus()) {
     painter.setRenderHint(QPainter::Antialiasing, false);
     idrova::DrawFocusFrame(painter, this, whole);

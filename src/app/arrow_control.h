@@ -40,8 +40,20 @@ class ArrowControl : public QWidget {
   // spreadsheet: a digit, a sign or a decimal point (full-width ones too)
   // moves the focus into it and replaces its text with that character; F2
   // moves the focus into it keeping its text.
-  void SetTypingEdit(QLineEdit* edit) { typingEdit_ = edit; }
+  void SetTypingEdit(QLineEdit* edit);
   QLineEdit* TypingEdit() const { return typingEdit_; }
+
+  // The edit whose number is the control's value for a screen reader: the
+  // attached edit, the typing edit, or one given here. A change of its text
+  // is told as a change of the control's value.
+  void SetValueEdit(QLineEdit* edit);
+  QLineEdit* ValueEdit() const { return valueEdit_; }
+
+  // The step of one click, for a screen reader (1 for an attached control);
+  // a coarse step is drawn on the arrows (doubled arrow heads).
+  void SetStep(double step, bool coarse);
+  double StepSize() const { return step_; }
+  bool Coarse() const { return coarse_; }
 
   // One short press of an arrow, as a click from the keyboard or a screen
   // reader makes it: mouseDown without buttons, one click, mouseUp. Nothing
@@ -88,6 +100,10 @@ class ArrowControl : public QWidget {
   bool wrap_ = false;
   QPointer<QLineEdit> buddy_;
   QPointer<QLineEdit> typingEdit_;
+  QPointer<QLineEdit> valueEdit_;
+  QMetaObject::Connection valueWatch_;
+  double step_ = 1.0;
+  bool coarse_ = false;
   QTimer repeatTimer_;
   bool pressed_ = false;
   idrova::ArrowButton pressedButton_ = idrova::ArrowButton::Next;

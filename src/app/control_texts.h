@@ -15,7 +15,8 @@ struct ControlText {
   const char* AccessibleName;
   const char* TipJapanese;
   const char* TipEnglish;
-  bool ShowsValue = false;  // a label whose text is a value: its name carries the value
+  bool ShowsValue = false;       // a label whose text is a value: its name carries the value
+  const char* EnglishName = "";  // an edit's field, as a message names it in English
 };
 
 std::span<const ControlText> ControlTexts();

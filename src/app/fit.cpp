@@ -39,6 +39,21 @@ QPoint PlaceInside(const QRect& available, QSize outer, QPoint design) {
           std::max(available.top(), std::min(design.y(), maxTop))};
 }
 
+QPoint PlaceClearOf(const QRect& available, QSize outer, const QRect& avoid) {
+  constexpr int kGap = 8;
+  const QPoint candidates[] = {
+      {avoid.left(), avoid.bottom() + 1 + kGap},
+      {avoid.left(), avoid.top() - kGap - outer.height()},
+      {avoid.right() + 1 + kGap, avoid.top()},
+      {avoid.left() - kGap - outer.width(), avoid.top()},
+  };
+  for (const QPoint& wanted : candidates) {
+    const QPoint inside = PlaceInside(available, outer, wanted);
+    if (!QRect(inside, outer).intersects(avoid)) return inside;
+  }
+  return PlaceInside(available, outer, candidates[0]);
+}
+
 QMargins FrameMarginsOf(const QWidget* window, QSize estimate) {
   if (const QWindow* handle = window->windowHandle(); handle && !handle->frameMargins().isNull())
     return handle->frameMargins();

@@ -39,6 +39,11 @@ void FitLabelText(QLabel* label, const QString& text, const LabelRoom& room, int
 // place inside it (the top-left corner of the area when the window is larger).
 QPoint PlaceInside(const QRect& available, QSize outer, QPoint design);
 
+// Top-left corner for a window of size `outer` inside `available` that
+// does not cover `avoid`: below it, above it, right of it or left of it,
+// the first that has room; the place below it, kept inside, where none has.
+QPoint PlaceClearOf(const QRect& available, QSize outer, const QRect& avoid);
+
 // The frame a window manager put round `window`; before it has framed the
 // window, the frame of the same total size `estimate` (left and right
 // alike, the rest above, as a title bar).

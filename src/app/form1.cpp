@@ -93,6 +93,7 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   errorMessage_->setWindowTitle("Idrova");
   errorMessage_->setStandardButtons(QMessageBox::Ok);
   errorMessage_->setWindowModality(Qt::WindowModal);
+  connect(errorMessage_, &QDialog::finished, this, [this] { ConversionErrorClosed(); });
   ApplyLook();
 }
 
@@ -119,16 +120,17 @@ void TForm1::BuildControls() {
       {&TForm1::Label15, "Label15", 448, 416, 0, 15, "", 440, kTextRight},
       {&TForm1::Label16, "Label16", 597, 56, 30, 15, "歯数", 587, kTextRight},
       // The design check below the warning line, in the diameter columns;
-      // the first column starts right after its row title.
-      {&TForm1::Label17, "Label17", 408, 352, 42, 15, "巻付角"},
-      {&TForm1::Label18, "Label18", 454, 352, 0, 15, "", 454, 538},
-      {&TForm1::Label19, "Label19", 540, 352, 0, 15, "", 540, 606},
-      {&TForm1::Label20, "Label20", 625, 352, 0, 15, "", 608, kTextRight},
-      {&TForm1::Label21, "Label21", 408, 374, 30, 15, "噛合"},
-      {&TForm1::Label22, "Label22", 454, 374, 0, 15, "", 454, 538},
-      {&TForm1::Label23, "Label23", 540, 374, 0, 15, "", 540, 606},
-      {&TForm1::Label24, "Label24", 625, 374, 0, 15, "", 608, kTextRight},
-      {&TForm1::Label25, "Label25", 424, 396, 0, 15, "", 380, kTextRight},
+      // the first column starts right after its row title. The caution line
+      // starts with the row titles and keeps clear of Label15 below it.
+      {&TForm1::Label17, "Label17", 408, 348, 42, 15, "巻付角"},
+      {&TForm1::Label18, "Label18", 454, 348, 0, 15, "", 454, 538},
+      {&TForm1::Label19, "Label19", 540, 348, 0, 15, "", 540, 606},
+      {&TForm1::Label20, "Label20", 625, 348, 0, 15, "", 608, kTextRight},
+      {&TForm1::Label21, "Label21", 408, 370, 30, 15, "噛合"},
+      {&TForm1::Label22, "Label22", 454, 370, 0, 15, "", 454, 538},
+      {&TForm1::Label23, "Label23", 540, 370, 0, 15, "", 540, 606},
+      {&TForm1::Label24, "Label24", 625, 370, 0, 15, "", 608, kTextRight},
+      {&TForm1::Label25, "Label25", 408, 392, 0, 15, "", 380, kTextRight},
   };
   for (const LabelRow& row : kLabels) {
     auto* label = new QLabel(Panel1);
@@ -139,11 +141,12 @@ void TForm1::BuildControls() {
     SetCaption(label, QString::fromUtf8(row.Caption));
     this->*row.Field = label;
   }
-  // The one three-character row title, a pixel smaller so that a gap stays
-  // before the first column's value.
+  // The three-character titles, a pixel smaller so that a gap stays before
+  // what follows them.
   QFont rowTitle = Label17->font();
   rowTitle.setPixelSize(14);
   Label17->setFont(rowTitle);
+  Label7->setFont(rowTitle);            // "ピッチ" keeps clear of the pitch edit
   Label1->setAutoFillBackground(true);  // button-face background
 
   static const EditRow kEdits[] = {
@@ -213,12 +216,14 @@ void TForm1::BuildControls() {
     auto* group = new QGroupBox(title, Panel1);
     group->setObjectName(name);
     group->setGeometry(place);
-    constexpr int kTitleHeight = 17;
-    const int rowHeight = (place.height() - kTitleHeight - 2) / static_cast<int>(items.size());
+    // The items share the room inside the frame, below its top line.
+    group->ensurePolished();
+    const int top = group->contentsRect().top() - 1;
+    const int rowHeight = (place.height() - 2 - top) / static_cast<int>(items.size());
     int row = 0;
     for (const QString& item : items) {
       auto* button = new QRadioButton(item, group);
-      button->setGeometry(6, kTitleHeight + row * rowHeight, place.width() - 8, rowHeight);
+      button->setGeometry(6, top + row * rowHeight, place.width() - 8, rowHeight);
       ++row;
     }
     group->findChildren<QRadioButton*>().first()->setChecked(true);
@@ -250,6 +255,7 @@ void TForm1::BuildControls() {
   // drawn on and shown.
   Image1 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, Panel1);
   Image1->setObjectName("Image1");
+  idrova::HideFromScreenReaders(Image1);  // the picture is heard once, as Image2
   Image1->move(20, 20);
   Image2 = new PictureBox(idrova::kPictureWidth, idrova::kPictureHeight, Panel1);
   Image2->setObjectName("Image2");
@@ -316,6 +322,7 @@ void TForm1::WireEvents() {
     page.Arrows->SetTypingEdit(page.Edit);  // the keyboard types the coordinate from its arrows
   }
   connect(UpDown10, &ArrowControl::clicked, this, &TForm1::UpDown10Click);
+  UpDown10->SetValueEdit(Edit11);
 
   // Radio items act when they become selected, as a click that changes the
   // selection; clicking the selected item again does nothing.

@@ -38,6 +38,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -125,6 +126,8 @@ class TForm1 : public QWidget {
   void DrawComputedLayout();
   void ShowDesignCheck();
   void ShowDrive();
+  void ShowStepSize();
+  void TellResults();
   void ShowSheet();
   void PlaceSheet();
   void ClearPicture();
@@ -135,9 +138,10 @@ class TForm1 : public QWidget {
                            bool coarse);
   void WriteEdit(QLineEdit* edit, const QString& text);
   void ToothCountChange(int wheel, QLineEdit* edit);
-  double ReadNumber(const QLineEdit* edit) const;
+  double ReadNumber(QLineEdit* edit);
   void SetCaption(QLabel* label, const QString& text);
-  void ShowConversionError(const QString& text);
+  void ShowConversionError(QLineEdit* field, const QString& text);
+  void ConversionErrorClosed();
   template <typename Handler>
   void Guarded(Handler handler);
 
@@ -173,6 +177,8 @@ class TForm1 : public QWidget {
 
  private:
   QMessageBox* errorMessage_ = nullptr;
+  QLineEdit* reading_ = nullptr;    // the edit being read
+  QPointer<QLineEdit> errorField_;  // the edit the message names
   DesignSheetWindow* sheet_ = nullptr;
   bool sheetPlaced_ = false;
   QStyle* focusStyle_ = nullptr;

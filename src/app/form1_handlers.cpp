@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: MIT
 // TForm1's handlers: thin, they read what the event gives, call the core and
 // write texts.
+#include <QAccessible>
 #include <QApplication>
+#include <QScreen>
 
 #include "app/control_texts.h"
 #include "app/form1.h"
@@ -39,11 +41,14 @@ void TForm1::Guarded(Handler handler) {
   try {
     handler();
   } catch (const idrova::ConversionError& error) {
-    ShowConversionError(QString::fromStdString(error.Text()));
+    ShowConversionError(reading_, QString::fromStdString(error.Text()));
   }
 }
 
-double TForm1::ReadNumber(const QLineEdit* edit) const {
+// Reads an edit's number; a text that is no number stops the handler, and
+// the message names this edit.
+double TForm1::ReadNumber(QLineEdit* edit) {
+  reading_ = edit;
   return idrova::StrToFloat(edit->text().toStdString());
 }
 
@@ -69,12 +74,41 @@ void TForm1::WriteEdit(QLineEdit* edit, const QString& text) {
   edit->setCursorPosition(0);
 }
 
-void TForm1::ShowConversionError(const QString& text) {
+// The message names the field and its text, stands clear of the field where
+// the screen allows, and when it closes the field has the focus with its
+// text selected, ready to be typed over.
+void TForm1::ShowConversionError(QLineEdit* field, const QString& text) {
   QString shown = text;
   if (shown.size() > kMaxShownBadText) shown = shown.left(kMaxShownBadText) + QStringLiteral("…");
-  errorMessage_->setText(
-      QStringLiteral("'%1' は数値として読めません。\n'%1' is not a valid number.").arg(shown));
+  const idrova::ControlText* row = field ? idrova::ControlTextOf(field->objectName()) : nullptr;
+  const QString japanese = row ? QString::fromUtf8(row->AccessibleName) : QString();
+  const QString english = row ? QString::fromUtf8(row->EnglishName) : QString();
+  if (shown.trimmed().isEmpty()) {
+    errorMessage_->setText(
+        QStringLiteral("「%1」が空欄です。数値を入力してください。\n%2 is empty; type a number.")
+            .arg(japanese, english));
+  } else {
+    errorMessage_->setText(
+        QStringLiteral(
+            "「%1」の '%2' は数値として読めません。\nThe text '%2' in %3 is not a valid number.")
+            .arg(japanese, shown, english));
+  }
+  errorField_ = field;
   errorMessage_->open();
+  if (field) {
+    errorMessage_->adjustSize();
+    const QRect avoid(field->mapToGlobal(QPoint(0, 0)), field->size());
+    const QRect available = screen() ? screen()->availableGeometry() : QRect();
+    errorMessage_->move(idrova::PlaceClearOf(
+        available,
+        errorMessage_->size().grownBy(idrova::FrameMarginsOf(errorMessage_, QSize(8, 31))), avoid));
+  }
+}
+
+void TForm1::ConversionErrorClosed() {
+  if (!errorField_) return;
+  errorField_->setFocus(Qt::OtherFocusReason);
+  errorField_->selectAll();
 }
 
 // ---------------------------------------------------------------------------
@@ -82,6 +116,7 @@ void TForm1::ShowConversionError(const QString& text) {
 
 void TForm1::FormActivate() {
   idrova::ApplyStartValues(state_);
+  ShowStepSize();
   canvas_.SetBrushColor(palette().color(QPalette::Button));
   canvas_.SetPenColor(kNavy);
   Guarded([this] {
@@ -310,6 +345,23 @@ void TForm1::UpDown8Click(ArrowButton button) {
 
 void TForm1::UpDownMouseDown(Qt::MouseButtons buttons) {
   idrova::StepperMouseDown(state_, buttons.testFlag(Qt::RightButton));
+  ShowStepSize();
+}
+
+// The step of the six coordinate arrows, on the arrows (doubled arrow heads
+// for 10 mm), in their tooltips and for a screen reader.
+void TForm1::ShowStepSize() {
+  const bool coarse = state_.StepSize != idrova::kFineStepMm;
+  const QString step = FormatQ("###0.#", state_.StepSize);
+  for (ArrowControl* arrows : {UpDown1, UpDown2, UpDown4, UpDown5, UpDown7, UpDown8}) {
+    if (arrows->Coarse() == coarse && arrows->StepSize() == state_.StepSize) continue;
+    arrows->SetStep(state_.StepSize, coarse);
+    const idrova::ControlText* row = idrova::ControlTextOf(arrows->objectName());
+    arrows->setToolTip(
+        QString::fromUtf8(row->TipJapanese) + QStringLiteral("（いまは %1 mm 刻み）\n").arg(step) +
+        QString::fromUtf8(row->TipEnglish) + QStringLiteral(" (now %1 mm steps)").arg(step));
+    arrows->setAccessibleDescription(QStringLiteral("%1 mm 刻み / %1 mm steps").arg(step));
+  }
 }
 
 void TForm1::UpDownMouseUp() { idrova::StepperMouseUp(state_); }
@@ -393,6 +445,22 @@ void TForm1::Button1Click() {
     if (state_.UnknownKind == 0) Recalculate();
     if (state_.UnknownKind == 1 || state_.UnknownKind == 2) SolveUnknownCoordinate();
   });
+  TellResults();
+}
+
+// 計算 keeps the focus: a screen reader hears what it found through the
+// button's description, told as changed after every press.
+void TForm1::TellResults() {
+  QStringList results{QStringLiteral("ベルト長さ %1").arg(Edit11->text()), Label16->text()};
+  for (const QLabel* line : {Label14, Label25})
+    if (!line->text().isEmpty()) results << line->accessibleName().section(QStringLiteral(": "), 1);
+  const QString description = results.join(QStringLiteral("、"));
+  if (Button1->accessibleDescription() != description) {
+    Button1->setAccessibleDescription(description);
+  } else {
+    QAccessibleEvent event(Button1, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&event);
+  }
 }
 
 void TForm1::ShowWarning(std::int32_t code) {

@@ -106,7 +106,7 @@ void TForm1::showEvent(QShowEvent* event) {
 
 // The window's colours under the desktop's palette. On a light palette they
 // are the design's. On a dark one (a dark theme, a high-contrast one) the
-// wheel captions are lightened until they read against the window, the
+// wheel captions and the caution line are lightened until they read against the window, the
 // disabled texts likewise, and the picture's background follows the theme's
 // button face with its lines lightened (image_canvas.h). The edits keep their
 // designed white and pale yellow, and their dark text, on every palette.
@@ -115,8 +115,12 @@ void TForm1::ApplyLook() {
   applyingLook_ = true;
   const QPalette app = QApplication::palette();
   const QColor window = app.color(QPalette::Window);
-  const std::pair<QLabel*, QColor> captions[] = {
-      {Label1, QColor(255, 0, 0)}, {Label2, QColor(0, 0, 255)}, {Label3, QColor(0, 128, 128)}};
+  // The wheel captions in their wheels' colours, the caution line in a
+  // caution's amber, apart from the plain texts around it.
+  const std::pair<QLabel*, QColor> captions[] = {{Label1, QColor(255, 0, 0)},
+                                                 {Label2, QColor(0, 0, 255)},
+                                                 {Label3, QColor(0, 128, 128)},
+                                                 {Label25, QColor(153, 76, 0)}};
   for (const auto& [label, designed] : captions) {
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, idrova::ReadableOn(designed, window, idrova::kTextContrast));

@@ -2,13 +2,39 @@
 // The zoom bar's keys and focus frame.
 #include "app/zoom_bar.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
+#include <cmath>
 
 #include "app/focus_frame_style.h"
+#include "draw/layout_drawing.h"
+#include "text/number_text.h"
 
 ZoomBar::ZoomBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
   setFocusPolicy(Qt::StrongFocus);
+}
+
+double ZoomBar::ScaleOf(int position) { return idrova::ScaleForZoomPosition(position); }
+
+QString ZoomBar::ScaleText() const {
+  return QString::fromStdString(idrova::FormatFloat("##0.#", Scale())) + QStringLiteral(" px/mm");
+}
+
+void ZoomBar::SetScale(double scale) {
+  if (std::isfinite(scale)) setValue(static_cast<int>(std::lround(scale * 10.0)));
+}
+
+// A new position is told to a screen reader as the new scale, not as the
+// bare position.
+void ZoomBar::sliderChange(SliderChange change) {
+  if (change != SliderValueChange) {
+    QScrollBar::sliderChange(change);
+    return;
+  }
+  update();
+  QAccessibleValueChangeEvent event(this, Scale());
+  QAccessible::updateAccessibility(&event);
 }
 
 void ZoomBar::keyPressEvent(QKeyEvent* event) {
