@@ -72,6 +72,12 @@ class WindowDriver {
     }
   }
 
+  // Types and leaves the edit for the calculate button, as a user does.
+  void TypeAndLeave(const char* name, const QString& text) {
+    Type(name, text);
+    Find("Button1")->setFocus();
+  }
+
   void Choose(const char* actionName) {
     auto* action = form.findChild<QAction*>(actionName);
     ASSERT_NE(action, nullptr) << actionName;

@@ -7,9 +7,6 @@
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM",
           qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
-#ifdef IDROVA_TEST_SCALE_FACTOR
-  qputenv("QT_SCALE_FACTOR", IDROVA_TEST_SCALE_FACTOR);  // the screen scaled
-#endif
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

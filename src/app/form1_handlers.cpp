@@ -201,7 +201,6 @@ void TForm1::DrawLayout() {
           "ベルト長さ %1 mm、最小ベルト長さ %2 mm / belt length %1 mm, two-wheel belt %2 mm")
           .arg(FormatQ("###0.##", state_.BeltLength), FormatQ("###0.##", state_.MinBeltLength));
   Image2->setAccessibleDescription(description);
-  Image1->setAccessibleDescription(description);
 }
 
 // A picture of a newly computed path comes with the design check of that

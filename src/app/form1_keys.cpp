@@ -98,10 +98,12 @@ bool TForm1::KeyFilter(QObject* watched, QEvent* event) {
         if (Button1->isEnabled()) Button1->click();
         return true;
       }
-      // In a coordinate edit: Return calculates, Escape goes back to its
-      // arrows; Shift+F10 in any edit opens the edit's own menu.
+      // In a coordinate edit: Return goes to 計算 and presses it (which then
+      // tells what it found), Escape goes back to its arrows; Shift+F10 in
+      // any edit opens the edit's own menu.
       if (ArrowControl* arrows = ArrowsTypingInto(this, qobject_cast<QWidget*>(watched))) {
         if (enter && key->modifiers() == Qt::NoModifier) {
+          Button1->setFocus(Qt::OtherFocusReason);
           if (Button1->isEnabled()) Button1->click();
           return true;
         }

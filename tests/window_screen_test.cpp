@@ -1,0 +1,392 @@
+// SPDX-License-Identifier: MIT
+// The window on the screens people have. CTest runs this program once per
+// screen (1024 x 768, 1366 x 768, 1600 x 1000) and scale (1, 1.5, 2), through
+// the offscreen platform's screen configuration: every number shows whole
+// and inside its control and the window, every control can be reached, and
+// the picture is drawn at the screen's resolution.
+#include <QApplication>
+#include <QScreen>
+#include <QStyleOptionFrame>
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "app/fit.h"
+#include "app/number_edit.h"
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+
+namespace {
+
+using Steps = std::function<void(WindowDriver&)>;
+
+// The edit's text as the user sees it: its text area looks exactly like the
+// same text, from its first character, in an edit wide enough for all of it;
+// with `whole` the text also ends inside the area, without it the text runs
+// on under the mark at the area's right end, which the edit shows.
+testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
+  auto* number = qobject_cast<NumberEdit*>(edit);
+  if (!number || number->Overflows() == whole)
+    return testing::AssertionFailure() << "'" << edit->text().toStdString() << "' "
+                                       << (whole ? "overflows its edit" : "shows no mark");
+  QLineEdit twin;
+  twin.setStyle(edit->style());
+  twin.setFont(edit->font());
+  twin.setPalette(edit->palette());
+  twin.setTextMargins(edit->textMargins());
+  twin.setReadOnly(edit->isReadOnly());
+  twin.resize(2000, edit->height());
+  twin.setText(edit->text());
+  twin.setCursorPosition(0);
+  const QImage shown = edit->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  const QImage wide = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
+  QStyleOptionFrame option;
+  option.initFrom(edit);
+  option.rect = edit->rect();
+  option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+  const QRect area = edit->style()
+                         ->subElementRect(QStyle::SE_LineEditContents, &option, edit)
+                         .marginsRemoved(edit->textMargins());
+  // The number face is fixed-pitch: the characters that fit whole before the
+  // ellipsis show as in the twin.
+  const QFontMetricsF metrics(edit->font(), edit);
+  const double pitch = metrics.horizontalAdvance('0');
+  const double markLeft =
+      area.left() + 2 +
+      std::floor((area.width() - 4 - metrics.horizontalAdvance("…")) / pitch) * pitch - 1;
+  // Pixels are the screen's: the area's columns scaled by its ratio.
+  const double ratio = shown.devicePixelRatio();
+  const auto device = [ratio](double logical) { return static_cast<int>(std::floor(logical * ratio)); };
+  const int left = device(area.left());
+  const int right = device(area.right() + 1) - 1;
+  const int last = whole ? right : device(markLeft + 1) - 1;
+  // Ink is whatever differs from the row's colour far right in the twin.
+  for (int y = device(area.top()); y < device(area.bottom() + 1); ++y) {
+    const QRgb base = wide.pixel(wide.width() / 2, y);
+    for (int x = left; x <= last; ++x)
+      if (wide.pixel(x, y) != base && shown.pixel(x, y) != wide.pixel(x, y))
+        return testing::AssertionFailure()
+               << "'" << edit->text().toStdString()
+               << "' does not show from its first character (x " << x << ")";
+    if (!whole) continue;
+    for (int x = right + 1; x < device(twin.width() - 4); ++x)
+      if (wide.pixel(x, y) != base)
+        return testing::AssertionFailure()
+               << "'" << edit->text().toStdString() << "' runs past the edit (x " << x << ")";
+  }
+  return testing::AssertionSuccess();
+}
+
+// The label holds the whole text in full, inside the window, overlapping no
+// other control.
+testing::AssertionResult ShowsLabel(WindowDriver& w, QLabel* label) {
+  const QRect place = label->geometry();
+  const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+  if (place.left() < 0 || place.right() >= TForm1::kClientWidth || place.width() < needed)
+    return testing::AssertionFailure()
+           << label->objectName().toStdString() << " '" << label->text().toStdString() << "' needs "
+           << needed << " px, has " << place.left() << ".." << place.right();
+  for (QWidget* other : w.form.Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (other == label || !other->isVisible() || !other->geometry().intersects(place)) continue;
+    return testing::AssertionFailure()
+           << label->objectName().toStdString() << " '" << label->text().toStdString()
+           << "' overlaps " << other->objectName().toStdString();
+  }
+  return testing::AssertionSuccess();
+}
+
+struct FitRow {
+  const char* Name;
+  Steps Do;
+  const char* Control;
+  const char* Shown;
+};
+
+const FitRow kFits[] = {
+    {"belt 1000 mm longer than the box showed",
+     [](WindowDriver& w) { w.Layout("500", "0", "250", "-60"); }, "Edit11", "1168.83"},
+    {"MXL proposal", [](WindowDriver& w) { w.Choose("MXL1"), w.ClickItem("RadioGroup1", 1); },
+     "Edit11", "402.336"},
+    {"stepped below -1000",
+     [](WindowDriver& w) {
+       w.Type("Edit1", "-1000");
+       w.Calculate();
+       w.ClickArrow("UpDown1", ArrowButton::Previous);
+     },
+     "Edit1", "-1000.1"},
+    {"coordinate 99999.9",
+     [](WindowDriver& w) {
+       w.Type("Edit5", "99999.8");
+       w.Calculate();
+       w.ClickArrow("UpDown5", ArrowButton::Next);
+     },
+     "Edit5", "99999.9"},
+    {"coordinate -9999.9",
+     [](WindowDriver& w) {
+       w.Type("Edit8", "-9999.8");
+       w.Calculate();
+       w.ClickArrow("UpDown8", ArrowButton::Previous);
+     },
+     "Edit8", "-9999.9"},
+    {"found coordinate 7 characters",
+     [](WindowDriver& w) {
+       w.Layout("4000", "0", "2000", "-10");
+       w.ClickItem("RadioGroup1", 2);
+       w.ClickItem("RadioGroup2", 1);
+       w.Type("Edit11", "8400");
+       w.Calculate();
+     },
+     "Edit8", "-716.11"},
+    {"length 9999.99 class", [](WindowDriver& w) { w.Layout("4900", "0", "2450.3", "-120.7"); },
+     "Edit11", "9964.76"},
+    {"standard length with three decimals",
+     [](WindowDriver& w) {
+       w.Choose("XH1");
+       w.ClickItem("RadioGroup1", 1);
+       for (int i = 0; i < 3; ++i) w.ClickArrow("UpDown10", ArrowButton::Next);
+     },
+     "Edit11", "66.675"},
+    {"pitch of XH", [](WindowDriver& w) { w.Choose("XH1"); }, "Edit10", "22.225"},
+    {"pitch of RS50", [](WindowDriver& w) { w.Choose("RS501"); }, "Edit10", "15.875"},
+    {"two-wheel length past the right edge",
+     [](WindowDriver& w) { w.Layout("900", "600", "450", "100"); }, "Label13", "(min 2323.33)"},
+    {"two-wheel length of five digits", [](WindowDriver& w) { w.Layout("49000", "0", "70", "10"); },
+     "Label13", "(min 98160)"},
+    {"diameter of 100 teeth",
+     [](WindowDriver& w) { w.ClickArrow("UpDown9", ArrowButton::Next, 90); }, "Label11", "φ254.65"},
+    {"RS240 diameter", [](WindowDriver& w) { w.Choose("RS2401"); }, "Label11", "φ246.59"},
+    {"RS240 200 teeth",
+     [](WindowDriver& w) {
+       w.Choose("RS2401");
+       w.ClickArrow("UpDown9", ArrowButton::Next, 190);
+     },
+     "Label11", "φ4851.24"},
+    {"RS240 two-wheel length", [](WindowDriver& w) { w.Choose("RS2401"); }, "Label13",
+     "(min 1890.84)"},
+    {"tooth count of a fine free pitch",
+     [](WindowDriver& w) {
+       w.Choose("N1");
+       w.Type("Edit10", "0.001");
+       w.Calculate();
+     },
+     "Label16", "歯数  371424"},
+    {"type label RS240", [](WindowDriver& w) { w.Choose("RS2401"); }, "Label12", "種類   RS240"},
+    {"direction warning",
+     [](WindowDriver& w) {
+       w.ClickItem("RadioGroup1", 1);
+       w.Type("Edit11", "524");
+       w.Calculate();
+     },
+     "Label14", "警告! 方向指定が間違っています"},
+    {"layout warning", [](WindowDriver& w) { w.Layout("150", "0", "250", "0"); }, "Label14",
+     "警告! この配置のベルト長さは無効です"},
+    // Eight characters, typed or written by the window, show whole.
+    {"typed 12345.67", [](WindowDriver& w) { w.TypeAndLeave("Edit1", "12345.67"); }, "Edit1",
+     "12345.67"},
+    {"typed -9999.99", [](WindowDriver& w) { w.TypeAndLeave("Edit5", "-9999.99"); }, "Edit5",
+     "-9999.99"},
+    {"typed 99999.99", [](WindowDriver& w) { w.TypeAndLeave("Edit7", "99999.99"); }, "Edit7",
+     "99999.99"},
+    {"found coordinate -1297.01",
+     [](WindowDriver& w) {
+       w.ClickItem("RadioGroup1", 2);
+       w.ClickItem("RadioGroup2", 1);
+       w.Type("Edit11", "3000");
+       w.Calculate();
+     },
+     "Edit8", "-1297.01"},
+    {"belt of 20600.01 mm", [](WindowDriver& w) { w.Layout("10220", "0", "5110", "-20"); },
+     "Edit11", "20600.01"},
+    {"pitch of eight characters",
+     [](WindowDriver& w) {
+       w.Choose("N1");
+       w.TypeAndLeave("Edit10", "12.34567");
+     },
+     "Edit10", "12.34567"},
+};
+
+}  // namespace
+
+TEST(WindowFit, EveryNumberShowsWholeInsideItsControlAndTheWindow) {
+  for (const FitRow& row : kFits) {
+    SCOPED_TRACE(row.Name);
+    WindowDriver w;
+    row.Do(w);
+    EXPECT_EQ(w.Text(row.Control), QString::fromUtf8(row.Shown));
+    if (auto* edit = w.form.findChild<QLineEdit*>(row.Control)) {
+      EXPECT_TRUE(ShowsText(edit, true));
+    } else {
+      EXPECT_TRUE(ShowsLabel(w, w.Find<QLabel>(row.Control)));
+    }
+  }
+}
+
+TEST(WindowFit, ATextLongerThanItsEditShowsItsLeadingCharacters) {
+  WindowDriver w;
+  QApplication::setActiveWindow(&w.form);
+  w.Type("Edit1", "200000000000000000000");
+  w.Find("Button1")->setFocus();  // the user leaves the edit
+  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit1"), false));
+  // A length written by the program from a far layout, and a typed pitch.
+  w.Type("Edit4", "-123456789");
+  w.Calculate();
+  EXPECT_TRUE(w.Text("Edit11").startsWith("4000000000002"));
+  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit11"), false));
+}
+
+TEST(WindowFit, ALabelTooLongForItsRowShrinksThenCutsAndNamesTheWholeValue) {
+  WindowDriver w;
+  w.Choose("N1");
+  w.Type("Edit10", "0.0000001");
+  w.Type("Edit4", "1e60");
+  w.Calculate();
+  auto* label = w.Find<QLabel>("Label13");
+  EXPECT_TRUE(label->text().startsWith("(min 1999999")) << label->text().toStdString();
+  EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
+  EXPECT_EQ(label->font().pixelSize(), idrova::kSmallestLabelPixelSize);
+  EXPECT_TRUE(ShowsLabel(w, label));
+  EXPECT_TRUE(label->accessibleName().endsWith(")")) << "the name carries the whole value";
+  // Back to a realistic layout, the label returns to its face and place.
+  w.Type("Edit4", "150");
+  w.Type("Edit10", "8");
+  w.Calculate();
+  EXPECT_EQ(label->text(), "(min 521.22)");
+  EXPECT_EQ(label->font().pixelSize(), 15);
+  EXPECT_TRUE(ShowsLabel(w, label));
+  EXPECT_EQ(label->y(), 11);
+}
+
+// Regression: the proposal that cannot hold its tooth count left the count of
+// the standard-length step before it on screen.
+TEST(WindowFit, AProposalWhoseToothCountCannotBeHeldShowsDashes) {
+  WindowDriver w;
+  w.Choose("N1");
+  w.Type("Edit10", "0.0000001");
+  w.Calculate();
+  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  ---"));
+  w.ClickItem("RadioGroup1", 1);
+  w.ClickArrow("UpDown10", ArrowButton::Next);
+  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  1"));
+  w.ClickItem("RadioGroup1", 2);
+  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  ---"));
+}
+
+
+// Where the window fits the screen it has the design's size at the design
+// place, or the nearest place inside; where it does not, it fills the free
+// area, title bar and all, and its content scrolls to every control.
+TEST(WindowScreen, EveryControlCanBeReached) {
+  WindowDriver w;
+  const QRect available = w.form.screen()->availableGeometry();
+  const QRect frame = w.form.frameGeometry();
+  SCOPED_TRACE(testing::Message() << "screen " << available.width() << " x " << available.height()
+                                  << " at " << w.form.devicePixelRatioF());
+  EXPECT_TRUE(available.contains(frame));
+  const QSize content(TForm1::kClientWidth, TForm1::kClientHeight);
+  const QSize chrome = frame.size() - w.form.size();
+  EXPECT_EQ(w.form.pos(), idrova::PlaceInside(available, frame.size(), TForm1::kDesignPosition));
+  if (available.width() >= content.width() + chrome.width() &&
+      available.height() >= content.height() + chrome.height()) {
+    EXPECT_EQ(w.form.size(), content);
+    EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize());
+  } else {
+    EXPECT_EQ(frame.size(), (content + chrome).boundedTo(available.size()));
+  }
+  QScrollArea* box = w.form.ScrollBox1;
+  for (QWidget* control : w.form.Panel1->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (!control->isVisible()) continue;
+    const QRect place = control->geometry();
+    const QSize room = box->viewport()->size() / 2 - QSize(1, 1);
+    box->ensureVisible(place.center().x(), place.center().y(),
+                       std::min(place.width() / 2 + 1, room.width()),
+                       std::min(place.height() / 2 + 1, room.height()));
+    const QRect view = box->viewport()->rect();
+    const QRect shown =
+        QRect(control->mapTo(box->viewport(), QPoint(0, 0)), control->size()).intersected(view);
+    // All of it, or as much as the view holds.
+    EXPECT_GE(shown.width(), std::min(control->width(), view.width() - 2))
+        << control->objectName().toStdString() << " cannot be scrolled into view";
+    EXPECT_GE(shown.height(), std::min(control->height(), view.height() - 2))
+        << control->objectName().toStdString() << " cannot be scrolled into view";
+  }
+  EXPECT_FALSE(w.form.windowIcon().pixmap(48).isNull()) << "the window carries the icon";
+}
+
+TEST(WindowScreen, PlaceInsideKeepsTheDesignPlaceOrTheNearest) {
+  const QSize outer = TForm1::kDesignOuterSize;
+  const QPoint design = TForm1::kDesignPosition;
+  const std::tuple<const char*, QRect, QPoint> rows[] = {
+      {"full HD keeps the design place", {0, 0, 1920, 1040}, design},
+      {"1600 x 1000 at scale 2", {0, 0, 800, 500}, {105, 20}},
+      {"1366 x 768 at 150 %", {0, 0, 911, 512}, {216, 32}},
+      {"panel above the free area", {0, 40, 1024, 700}, {298, 117}},
+      {"panel left, narrow screen", {64, 0, 900, 768}, {269, 117}},
+      {"screen smaller than the window", {0, 0, 640, 400}, {0, 0}},
+      {"second screen to the right", {1920, 0, 1280, 984}, {1920, 117}},
+  };
+  for (const auto& [name, available, place] : rows)
+    EXPECT_EQ(idrova::PlaceInside(available, outer, design), place) << name;
+}
+
+namespace {
+
+struct Ink {
+  int Pixels = 0;
+  int InBlocks = 0;  // pixels that belong to a 2 x 2 block of their colour
+};
+
+// Every colour other than the background, with how much of it lies in blocks.
+std::map<QRgb, Ink> InkOf(const QImage& image) {
+  const QRgb background = image.pixel(0, 0);
+  std::map<QRgb, Ink> ink;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      const QRgb c = image.pixel(x, y);
+      if (c == background) continue;
+      Ink& i = ink[c];
+      ++i.Pixels;
+      bool block = false;
+      for (int dy = -1; dy <= 0 && !block; ++dy)
+        for (int dx = -1; dx <= 0 && !block; ++dx) {
+          const int x0 = x + dx, y0 = y + dy;
+          if (x0 < 0 || y0 < 0 || x0 + 1 >= image.width() || y0 + 1 >= image.height()) continue;
+          block = image.pixel(x0, y0) == c && image.pixel(x0 + 1, y0) == c &&
+                  image.pixel(x0, y0 + 1) == c && image.pixel(x0 + 1, y0 + 1) == c;
+        }
+      i.InBlocks += block;
+    }
+  return ink;
+}
+
+}  // namespace
+
+// On a scaled screen the picture is drawn at the screen's resolution, with
+// lines and outlines one device pixel wide rather than the 1:1 picture blown
+// up into blocks.
+TEST(WindowScreen, ThePictureIsDrawnAtTheScreensResolution) {
+  WindowDriver w;
+  const qreal ratio = w.form.devicePixelRatioF();
+  if (ratio < 1.5) GTEST_SKIP() << "an unscaled screen";
+  auto* picture = w.Find<QWidget>("Image2");
+  EXPECT_EQ(picture->size(), QSize(350, 400)) << "the box keeps its place and size";
+  const QPixmap shown = picture->grab();
+  EXPECT_EQ(shown.devicePixelRatio(), ratio);
+  ASSERT_EQ(shown.size(), QSize(qRound(350 * ratio), qRound(400 * ratio)));
+  for (const auto& [x3, y3] : {std::pair("70", "10"), std::pair("70", "-60")}) {
+    SCOPED_TRACE(testing::Message() << "tensioner at " << x3 << ", " << y3);
+    w.Type("Edit7", x3);
+    w.Type("Edit8", y3);
+    w.Calculate();
+    const auto ink = InkOf(picture->grab().toImage().convertToFormat(QImage::Format_RGB32));
+    // The three wheels in their colours and the belt in black, each thin.
+    for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 128, 0), qRgb(0, 0, 0)}) {
+      const auto found = ink.find(colour);
+      ASSERT_NE(found, ink.end()) << std::hex << colour;
+      EXPECT_GT(found->second.Pixels, 100) << std::hex << colour;
+      // Where a belt span leaves its wheel the two lines may touch; a blown-up
+      // picture would have every pixel in a block.
+      EXPECT_LT(found->second.InBlocks * 20, found->second.Pixels) << std::hex << colour;
+    }
+  }
+}
