@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
-  xvfb xauth
+  xvfb xauth dbus-daemon at-spi2-core
   "$@"
 )
 

@@ -57,7 +57,9 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
       std::floor((area.width() - 4 - metrics.horizontalAdvance("…")) / pitch) * pitch - 1;
   // Pixels are the screen's: the area's columns scaled by its ratio.
   const double ratio = shown.devicePixelRatio();
-  const auto device = [ratio](double logical) { return static_cast<int>(std::floor(logical * ratio)); };
+  const auto device = [ratio](double logical) {
+    return static_cast<int>(std::floor(logical * ratio));
+  };
   const int left = device(area.left());
   const int right = device(area.right() + 1) - 1;
   const int last = whole ? right : device(markLeft + 1) - 1;
@@ -271,7 +273,6 @@ TEST(WindowFit, AProposalWhoseToothCountCannotBeHeldShowsDashes) {
   w.ClickItem("RadioGroup1", 2);
   EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  ---"));
 }
-
 
 // Where the window fits the screen it has the design's size at the design
 // place, or the nearest place inside; where it does not, it fills the free

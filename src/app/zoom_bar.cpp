@@ -2,7 +2,6 @@
 // The zoom bar's keys and focus frame.
 #include "app/zoom_bar.h"
 
-#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
@@ -23,18 +22,6 @@ QString ZoomBar::ScaleText() const {
 
 void ZoomBar::SetScale(double scale) {
   if (std::isfinite(scale)) setValue(static_cast<int>(std::lround(scale * 10.0)));
-}
-
-// A new position is told to a screen reader as the new scale, not as the
-// bare position.
-void ZoomBar::sliderChange(SliderChange change) {
-  if (change != SliderValueChange) {
-    QScrollBar::sliderChange(change);
-    return;
-  }
-  update();
-  QAccessibleValueChangeEvent event(this, Scale());
-  QAccessible::updateAccessibility(&event);
 }
 
 void ZoomBar::keyPressEvent(QKeyEvent* event) {

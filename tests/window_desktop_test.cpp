@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: MIT
+// The window on every desktop, through the real window: readable under a
+// dark and a high-contrast palette (contrast measured on grabbed pixels),
+// coordinates typed from their arrows, the tooth counts' page and end keys,
+// what a screen reader is told, and Qt's own texts in Japanese.
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QApplication>
+#include <QMenu>
+#include <QStyleOptionGroupBox>
+#include <functional>
+#include <vector>
+
+#include "app/contrast.h"
+#include "app/number_edit.h"
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+using idrova::ContrastRatio;
+
+namespace {
+
+// The colour that covers most of an image, and the contrast of the pixel
+// that differs most from it: for a text, the text against what is behind it.
+std::pair<QColor, double> InkContrast(const QImage& image) {
+  QHash<QRgb, int> count;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) ++count[image.pixel(x, y)];
+  QRgb behind = 0;
+  for (auto it = count.cbegin(); it != count.cend(); ++it)
+    if (it.value() > count.value(behind, 0)) behind = it.key();
+  double most = 1.0;
+  for (auto it = count.cbegin(); it != count.cend(); ++it)
+    most = std::max(most, ContrastRatio(QColor::fromRgb(it.key()), QColor::fromRgb(behind)));
+  return {QColor::fromRgb(behind), most};
+}
+
+QImage Grab(QWidget* widget, QRect area) {
+  return widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Where a control draws its text, in its own coordinates.
+QRect TextArea(QWidget* control) {
+  QStyleOption option;
+  option.initFrom(control);
+  if (auto* item = qobject_cast<QRadioButton*>(control))
+    return control->style()->subElementRect(QStyle::SE_RadioButtonContents, &option, item);
+  if (auto* group = qobject_cast<QGroupBox*>(control)) {
+    QStyleOptionGroupBox box;
+    box.initFrom(group);
+    box.text = group->title();
+    box.subControls = QStyle::SC_GroupBoxLabel;
+    return group->style()->subControlRect(QStyle::CC_GroupBox, &box, QStyle::SC_GroupBoxLabel,
+                                          group);
+  }
+  if (qobject_cast<QPushButton*>(control)) return control->rect().adjusted(4, 4, -4, -4);
+  return control->rect();
+}
+
+QPalette Palette(QColor window, QColor text, QColor base, QColor disabledText) {
+  QPalette palette(window);
+  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
+    palette.setColor(role, window);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    palette.setColor(role, text);
+  palette.setColor(QPalette::Base, base);
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+    palette.setColor(QPalette::Disabled, role, disabledText);
+  return palette;
+}
+
+}  // namespace
+
+// Under a dark palette (Breeze Dark's colours) and a high-contrast one, every
+// text of both windows reads at 4.5:1 against what is behind it and every
+// line of the picture at 3:1 against the picture; the edits keep their
+// designed colours. Under the light palette the design's colours stay.
+TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
+  const QPalette light = QApplication::palette();
+  const struct {
+    const char* Name;
+    QPalette Colours;
+  } rows[] = {
+      {"dark", Palette({49, 54, 59}, {239, 240, 241}, {35, 38, 41}, {98, 108, 118})},
+      {"high contrast", Palette(Qt::black, Qt::white, Qt::black, {110, 110, 110})},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.Name);
+    QApplication::setPalette(row.Colours);
+    WindowDriver w;
+    w.ClickArrow("UpDown3", ArrowButton::Previous, 10);  // a caution
+    w.Choose("S5M1");                                    // Label15
+    DesignSheetWindow* sheet = w.OpenSheet();
+    QList<QWidget*> texts;
+    for (QWidget* control : w.form.findChildren<QWidget*>()) {
+      const bool text = qobject_cast<QLabel*>(control) || qobject_cast<QLineEdit*>(control) ||
+                        qobject_cast<QAbstractButton*>(control) ||
+                        qobject_cast<QGroupBox*>(control);
+      const auto* group = qobject_cast<QGroupBox*>(control);
+      const QString shown = group ? group->title() : control->property("text").toString();
+      if (text && control->isVisible() && !shown.isEmpty()) texts << control;
+    }
+    ASSERT_GT(texts.size(), 45);
+    for (QWidget* control : texts) {
+      const auto [behind, contrast] = InkContrast(Grab(control, TextArea(control)));
+      EXPECT_GE(contrast, 4.5) << control->objectName().toStdString() << " "
+                               << control->property("text").toString().toStdString();
+    }
+    // The sheet's table: every cell on the table's background.
+    EXPECT_GE(
+        InkContrast(Grab(sheet->StringGrid1->viewport(), sheet->StringGrid1->viewport()->rect()))
+            .second,
+        4.5);
+    // The edits keep their white and pale yellow with a dark text.
+    EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 181));
+    EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Text), QColor(Qt::black));
+    // The picture: its background the theme's button face, every line 3:1.
+    const QImage picture = w.Picture();
+    const QColor background = row.Colours.color(QPalette::Button);
+    int lines = 0;
+    double least = 21;
+    for (int y = 0; y < picture.height(); ++y)
+      for (int x = 0; x < picture.width(); ++x)
+        if (QColor::fromRgb(picture.pixel(x, y)) != background) {
+          ++lines;
+          least = std::min(least, ContrastRatio(QColor::fromRgb(picture.pixel(x, y)), background));
+        }
+    EXPECT_GT(lines, 300);
+    EXPECT_GE(least, 3.0);
+  }
+  QApplication::setPalette(light);
+  WindowDriver w;
+  EXPECT_EQ(w.Find("Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+  EXPECT_EQ(w.Picture().pixel(175, 200) & 0xFFFFFF, 0x0000FFu) << "wheel 2 in its blue";
+}
+
+// On a coordinate's arrows the keyboard types the coordinate, as in a
+// spreadsheet: a digit, sign or point goes into the edit in place of its
+// text, F2 goes into it keeping the text; Escape goes back, Tab goes on from
+// the arrows, Return presses 計算.
+TEST(WindowDesktop, TheKeyboardTypesEveryCoordinate) {
+  struct KeyRow {
+    const char* Name;
+    std::vector<QString> Keys;  // text keys, or "F2"
+    const char* Shown;          // Edit7 after them
+    bool InEdit;                // the focus went into Edit7
+  };
+  const KeyRow rows[] = {
+      {"a digit replaces the text", {"5"}, "5", true},
+      {"a minus sign and digits", {"-", "3", "2"}, "-32", true},
+      {"a decimal point", {".", "5"}, ".5", true},
+      {"a full-width digit", {"８"}, "８", true},
+      {"F2 keeps the text", {"F2", "1"}, "701", true},
+      {"a letter does nothing", {"a"}, "70", false},
+  };
+  for (const KeyRow& row : rows) {
+    SCOPED_TRACE(row.Name);
+    WindowDriver w;
+    QApplication::setActiveWindow(&w.form);
+    auto* arrows = w.Find<ArrowControl>("UpDown7");
+    arrows->setFocus();
+    for (const QString& key : row.Keys) {
+      QWidget* target = QApplication::focusWidget();
+      if (key == "F2")
+        QTest::keyClick(target, Qt::Key_F2);
+      else
+        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, key, Qt::NoModifier);
+    }
+    EXPECT_EQ(w.Text("Edit7"), QString::fromUtf8(row.Shown));
+    EXPECT_EQ(QApplication::focusWidget(), row.InEdit ? w.Find("Edit7") : arrows);
+  }
+  WindowDriver w;
+  QApplication::setActiveWindow(&w.form);
+  w.Find("UpDown7")->setFocus();
+  QTest::keyClick(w.Find("UpDown7"), Qt::Key_8);
+  QTest::keyClick(w.Find("Edit7"), Qt::Key_Escape);
+  EXPECT_EQ(QApplication::focusWidget(), w.Find("UpDown7")) << "Escape goes back to the arrows";
+  QTest::keyClick(w.Find("UpDown7"), Qt::Key_9);
+  QTest::keyClick(w.Find("Edit7"), Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.Find("UpDown8")) << "Tab goes on from the arrows";
+  QTest::keyClick(w.Find("UpDown8"), Qt::Key_Minus);
+  QTest::keyClick(w.Find("Edit8"), Qt::Key_5);
+  QTest::keyClick(w.Find("Edit8"), Qt::Key_Return);
+  EXPECT_EQ(QApplication::focusWidget(), w.Find("Button1"));
+  EXPECT_EQ(std::pair(w.form.State().Wheel[2].X, w.form.State().Wheel[2].Y), std::pair(9.0, -5.0));
+}
+
+// The tooth counts' keys: Page Up / Page Down ten teeth, Home and End the
+// ends of the range, each one click of the arrows (the count, the wheel and
+// the belt follow).
+TEST(WindowDesktop, ToothCountKeysStepTenOrToTheEnds) {
+  WindowDriver w;
+  QApplication::setActiveWindow(&w.form);
+  auto* arrows = w.Find<ArrowControl>("UpDown3");
+  arrows->setFocus();
+  const std::pair<Qt::Key, int> keys[] = {
+      {Qt::Key_PageUp, 30}, {Qt::Key_PageDown, 20}, {Qt::Key_PageDown, 10}, {Qt::Key_PageDown, 10},
+      {Qt::Key_End, 200},   {Qt::Key_PageUp, 200},  {Qt::Key_Home, 10}};
+  for (const auto& [key, teeth] : keys) {
+    QTest::keyClick(arrows, key);
+    EXPECT_EQ(w.Text("Edit3"), QString::number(teeth));
+    EXPECT_EQ(w.form.State().Teeth[0], teeth);
+    EXPECT_NEAR(w.form.State().Wheel[0].Radius, teeth * 8.0 / (2 * 3.141592653589793), 1e-9);
+  }
+}
+
+// Qt's own texts are Japanese, and Shift+F10 in an edit opens its own menu.
+TEST(WindowDesktop, QtsOwnTextsInJapaneseAndTheEditMenuFromTheKeyboard) {
+  WindowDriver w;
+  QApplication::setActiveWindow(&w.form);
+  auto* edit = w.Find<QLineEdit>("Edit1");
+  edit->setFocus();
+  QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr) << "Shift+F10 opens the edit's menu";
+  QStringList entries;
+  for (const QAction* action : menu->actions()) entries << action->text();
+  menu->close();
+  EXPECT_TRUE(entries.join(' ').contains(QStringLiteral("元に戻す")))
+      << entries.join(' ').toStdString();
+  EXPECT_FALSE(w.Find<QMenu>("PopupMenu1")->isVisible()) << "not the type menu";
+}
+
+// The group items stand below their frame's top line, ピッチ clear of the
+// pitch edit, the caution line apart from Label15 below it.
+TEST(WindowDesktop, NoControlRunsIntoItsNeighbour) {
+  WindowDriver w;
+  w.Choose("S5M1");
+  for (const char* name : {"RadioGroup1", "RadioGroup2"}) {
+    auto* group = w.Find<QGroupBox>(name);
+    for (QRadioButton* item : group->findChildren<QRadioButton*>()) {
+      EXPECT_GE(item->y(), group->contentsRect().top() - 1) << name;
+      EXPECT_LE(item->geometry().bottom(), group->height() - 2) << name;
+    }
+  }
+  auto* pitch = w.Find<QLabel>("Label7");
+  EXPECT_LE(pitch->x() + pitch->fontMetrics().horizontalAdvance(pitch->text()),
+            w.Find("Edit10")->x() - 2);
+  const QRect caution = w.Find("Label25")->geometry();
+  const QRect number = w.Find("Label15")->geometry();
+  EXPECT_GE(number.top() - caution.bottom(), 8);
+  EXPECT_LT(caution.left(), number.left() - 30) << "the caution does not start above the number";
+}

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: MIT
+// What a screen reader is told, through Qt's accessibility as AT-SPI gets
+// it: CTest runs this program with the accessibility bus on
+// (with-screen-reader.sh), so that Qt tells every accessibility event.
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <algorithm>
+#include <vector>
+
+#include "window_driver.h"
+
+using idrova::ArrowButton;
+
+// What a screen reader is told, as AT-SPI receives it from Qt.
+TEST(WindowDesktop, AScreenReaderHearsValuesAndResults) {
+  struct Heard {
+    QAccessible::Event Type;
+    QObject* Object;
+  };
+  static std::vector<Heard>* heard = nullptr;
+  std::vector<Heard> events;
+  heard = &events;
+  WindowDriver w;
+  // Qt's bridge reaches the accessibility bus a moment after start.
+  for (int waited = 0; !QAccessible::isActive() && waited < 5000; waited += 50) QTest::qWait(50);
+  ASSERT_TRUE(QAccessible::isActive()) << "run with tests/with-screen-reader.sh";
+  const auto before = QAccessible::installUpdateHandler([](QAccessibleEvent* event) {
+    heard->push_back({event->type(), event->object()});
+  });
+  auto valueOf = [](QWidget* widget) {
+    return QAccessible::queryAccessibleInterface(widget)->valueInterface();
+  };
+  auto told = [&events](QAccessible::Event type, QObject* object) {
+    return std::find_if(events.begin(), events.end(), [&](const Heard& h) {
+             return h.Type == type && h.Object == object;
+           }) != events.end();
+  };
+  // The arrows' value is their edit's number, told when it changes.
+  w.ClickArrow("UpDown7", ArrowButton::Next);
+  EXPECT_EQ(valueOf(w.Find("UpDown7"))->currentValue().toDouble(), 70.1);
+  EXPECT_TRUE(told(QAccessible::ValueChanged, w.Find("UpDown7")));
+  EXPECT_EQ(valueOf(w.Find("UpDown9"))->currentValue().toInt(), 10);
+  // 計算 tells what it found, on itself.
+  events.clear();
+  w.Calculate();
+  EXPECT_TRUE(told(QAccessible::DescriptionChanged, w.Find("Button1")));
+  EXPECT_EQ(w.Find("Button1")->accessibleDescription(),
+            QStringLiteral("ベルト長さ %1、%2").arg(w.Text("Edit11"), w.Text("Label16")));
+  // The zoom bar's value is the scale.
+  auto* zoom = w.Find<QScrollBar>("ScrollBar1");
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(zoom)->text(QAccessible::Value),
+            QStringLiteral("1 px/mm"));
+  events.clear();
+  zoom->setValue(15);
+  EXPECT_TRUE(told(QAccessible::ValueChanged, zoom));
+  EXPECT_EQ(valueOf(zoom)->currentValue().toDouble(), 1.5) << "what a reader reads on the change";
+  EXPECT_EQ(QAccessible::queryAccessibleInterface(zoom)->text(QAccessible::Value),
+            QStringLiteral("1.5 px/mm"));
+  // The picture is heard once: its copy beneath is not in the tree.
+  QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(w.form.Panel1);
+  bool image1 = false, image2 = false;
+  for (int i = 0; i < panel->childCount(); ++i) {
+    image1 = image1 || panel->child(i)->object() == w.Find("Image1");
+    image2 = image2 || panel->child(i)->object() == w.Find("Image2");
+  }
+  EXPECT_FALSE(image1);
+  EXPECT_TRUE(image2);
+  // The coarse step shows on the arrows, in their tooltip and description.
+  w.ClickArrow("UpDown1", ArrowButton::Next, 1, Qt::RightButton);
+  for (const char* name : {"UpDown1", "UpDown8"}) {
+    auto* arrows = w.Find<ArrowControl>(name);
+    EXPECT_TRUE(arrows->Coarse()) << name;
+    EXPECT_EQ(arrows->accessibleDescription(), QStringLiteral("10 mm 刻み / 10 mm steps"));
+    EXPECT_TRUE(arrows->toolTip().contains(QStringLiteral("10 mm steps"))) << name;
+  }
+  QAccessible::installUpdateHandler(before);
+}
