@@ -13,6 +13,9 @@ namespace {
 // QLineEdit keeps this many pixels free left and right of its text.
 constexpr int kLineEditMargin = 2;
 constexpr int kSmallestPixelSize = 8;
+// No more characters than this ever fit an edit: a longer text is measured
+// by its head alone.
+constexpr qsizetype kMostShown = 64;
 }  // namespace
 
 NumberEdit::NumberEdit(const QString& text, int designPixelSize, QWidget* parent)
@@ -30,7 +33,7 @@ int NumberEdit::TextRoom() const {
 }
 
 bool NumberEdit::Overflows() const {
-  return QFontMetricsF(font(), this).horizontalAdvance(text()) > TextRoom();
+  return QFontMetricsF(font(), this).horizontalAdvance(text().left(kMostShown + 1)) > TextRoom();
 }
 
 // The design's size where the text fits it, otherwise the largest size at
@@ -80,11 +83,15 @@ void NumberEdit::paintEvent(QPaintEvent* event) {
   const QFontMetricsF metrics(font(), this);
   const QString mark = QStringLiteral("…");
   const double markWidth = metrics.horizontalAdvance(mark);
-  qsizetype whole = text().size();
-  while (whole > 0 && metrics.horizontalAdvance(text().left(whole)) + markWidth > room.width())
-    --whole;
-  const int cut =
-      room.left() + static_cast<int>(std::ceil(metrics.horizontalAdvance(text().left(whole))));
+  // The characters that fit before the ellipsis, measured one by one (no
+  // more than an edit can ever show).
+  double fitting = 0.0;
+  for (const QChar character : text().left(kMostShown)) {
+    const double next = fitting + metrics.horizontalAdvance(character);
+    if (next + markWidth > room.width()) break;
+    fitting = next;
+  }
+  const int cut = room.left() + static_cast<int>(std::ceil(fitting));
   const QRect area(cut, room.top(), room.right() + kLineEditMargin - cut + 1, room.height());
   QPainter painter(this);
   painter.fillRect(area, palette().color(QPalette::Base));
