@@ -2,7 +2,7 @@
 // idrova_soak: drives the real window offscreen with a long random sequence
 // of user actions and checks after each one that the window is still sound.
 //
-//   idrova_soak [--seed N|random] [--actions N] [--max-action-ms N]
+//   idrova_soak [--seed N|random] [--actions N] [--max-action-ms N] [--trace on]
 //
 // The seed is printed first; the same seed replays the same actions.
 #include <QAbstractButton>
@@ -17,6 +17,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <functional>
 #include <numbers>
 #include <random>
 
@@ -34,6 +35,7 @@ struct Options {
   std::uint64_t Seed = 20261206;
   long Actions = 20000;
   long MaxActionMs = 1000;
+  bool Trace = false;  // print every action as it is done
 };
 
 class Soak {
@@ -46,9 +48,13 @@ class Soak {
         if (!editing_) typed_.remove(edit);
       });
     }
+    for (const char* name : {"Edit1", "Edit2", "Edit4", "Edit5", "Edit7", "Edit8"})
+      QObject::connect(Find<QLineEdit>(name), &QLineEdit::textChanged,
+                       [this] { ++coordinateChanges_; });
     // A new request, however it was made: the proposal, a standard length.
     QObject::connect(form_.UpDown10, &ArrowControl::clicked, [this] { requestSet_ = true; });
-    const QList<QRadioButton*> unknowns = Find<QGroupBox>("RadioGroup1")->findChildren<QRadioButton*>();
+    const QList<QRadioButton*> unknowns =
+        Find<QGroupBox>("RadioGroup1")->findChildren<QRadioButton*>();
     for (qsizetype i = 1; i < unknowns.size(); ++i)
       QObject::connect(unknowns[i], &QRadioButton::toggled, [this](bool on) {
         if (on) requestSet_ = true;
@@ -61,6 +67,7 @@ class Soak {
       QElapsedTimer timer;
       timer.start();
       const qint64 waited = Act();
+      if (options_.Trace) std::fprintf(stderr, "%ld: %s\n", i, qPrintable(description_));
       const qint64 ms = timer.elapsed() - waited;
       if (ms > options_.MaxActionMs) return Fail(QStringLiteral("took %1 ms").arg(ms));
       if (!Check()) return false;
@@ -122,7 +129,7 @@ class Soak {
     requestSet_ = false;
     copied_ = false;
     qint64 waited = 0;
-    const int kind = Pick(120);
+    const int kind = Pick(130);
     if (kind < 30) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const bool next = Chance(0.5);
@@ -159,9 +166,9 @@ class Soak {
       QLineEdit* edit = Find<QLineEdit>(kEdits[Pick(8)]);
       const QString text = RandomText();
       description_ = QStringLiteral("type '%1' into %2").arg(text.left(40), edit->objectName());
-      const bool coordinate = edit->objectName() != "Edit10" && edit->objectName() != "Edit11";
-      redraws_ = coordinate && text != edit->text();
+      const int changes = coordinateChanges_;
       Type(edit, text);
+      redraws_ = coordinateChanges_ != changes;  // each change of a coordinate's text recalculates
     } else if (kind < 95) {
       description_ = QStringLiteral("calculate (mode %1)").arg(form_.State().UnknownKind);
       Calculate();
@@ -177,9 +184,9 @@ class Soak {
       Calculate(true);
     } else if (kind < 105) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
-      static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right,
-                                      Qt::Key_Left,   Qt::Key_Up,       Qt::Key_Down};
-      const Qt::Key key = kKeys[Pick(6)];
+      static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Left,
+                                      Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
+      const Qt::Key key = kKeys[Pick(8)];
       description_ = QStringLiteral("key %1 on %2").arg(key, 0, 16).arg(arrows->objectName());
       const QString before = EditOf(arrows);
       Press(arrows, key);
@@ -203,8 +210,12 @@ class Soak {
       redraws_ = EditOf(arrows) != before;
     } else if (kind < 112) {
       ChooseTypeFromKeyboard();
-    } else {
+    } else if (kind < 120) {
       UseTheSheet();
+    } else if (kind < 127) {
+      TypeFromArrows();
+    } else {
+      SwitchPalette();
     }
     if (requestSet_) edit11ShowsBelt_ = false;
     if (redraws_ && !samePath_) edit11ShowsBelt_ = true;
@@ -216,6 +227,64 @@ class Soak {
     if (calculated_ && (messageShown_ || (warning_ == 1 && !zeroPitch_))) behind_ = true;
     if (redraws_ && !samePath_) behind_ = false;
     return waited;
+  }
+
+  // A coordinate typed from its arrows, as in a spreadsheet: the first key
+  // goes from the arrows into the edit, F2 goes in keeping the text; then
+  // Escape (back to the arrows), Tab (on), Return (計算) or nothing.
+  void TypeFromArrows() {
+    static const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
+                                      "UpDown5", "UpDown7", "UpDown8"};
+    static const QString kKeys = QStringLiteral("0123456789.-+．－１２３ae,");
+    auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
+    QString typed;
+    for (int i = 1 + Pick(9); i > 0; --i) typed += kKeys[Pick(static_cast<int>(kKeys.size()))];
+    const bool f2 = Chance(0.2);
+    const int end = Pick(4);
+    description_ = QStringLiteral("type '%1' from %2%3, then %4")
+                       .arg(typed, arrows->objectName(), f2 ? " after F2" : "")
+                       .arg(QStringList{"nothing", "Escape", "Tab", "Return"}[end]);
+    QApplication::setActiveWindow(&form_);
+    arrows->setFocus();
+    const int changes = coordinateChanges_;
+    editing_ = true;
+    if (f2) QTest::keyClick(arrows, Qt::Key_F2);
+    for (const QChar ch : typed)
+      QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch),
+                          Qt::NoModifier);
+    editing_ = false;
+    redraws_ = coordinateChanges_ != changes;  // each new text recalculates
+    QWidget* at = QApplication::focusWidget();
+    if (end == 1) QTest::keyClick(at, Qt::Key_Escape);
+    if (end == 2) QTest::keyClick(at, Qt::Key_Tab);
+    if (end == 3) {
+      if (at != arrows->TypingEdit())
+        return;  // nothing typed in: Return on the arrows is no key of theirs
+      Calculate(false, [at] { QTest::keyClick(at, Qt::Key_Return); });
+    }
+  }
+
+  // The desktop's palette: light, dark or high contrast. The picture is
+  // drawn anew on the theme's background, with the same path.
+  void SwitchPalette() {
+    const int which = Pick(3);
+    description_ =
+        QStringLiteral("palette %1").arg(QStringList{"light", "dark", "contrast"}[which]);
+    QPalette palette = light_;
+    if (which > 0) {
+      const QColor window = which == 1 ? QColor(49, 54, 59) : QColor(Qt::black);
+      const QColor text = which == 1 ? QColor(239, 240, 241) : QColor(Qt::white);
+      palette = QPalette(window);
+      for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        palette.setColor(role, window);
+      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        palette.setColor(role, text);
+    }
+    const QPalette before = form_.palette();
+    QApplication::setPalette(palette);
+    QCoreApplication::processEvents();  // the widgets hear of it in the event loop
+    redraws_ = form_.palette() != before;
+    samePath_ = true;
   }
 
   // The design sheet: open it (詳細 or F4), close it (Escape or its frame),
@@ -339,11 +408,14 @@ class Soak {
     editing_ = false;
   }
 
-  void Calculate(bool byKey = false) {
+  // 計算 by a click, by Return or Enter on it, or by `press`.
+  void Calculate(bool byKey = false, const std::function<void()>& press = {}) {
     QMessageBox* box = Find<QMessageBox>("ErrorMessage");
     box->setText(QString());
     auto* button = Find<QPushButton>("Button1");
-    if (byKey)
+    if (press)
+      press();
+    else if (byKey)
       Press(button, Chance(0.5) ? Qt::Key_Return : Qt::Key_Enter);
     else
       QTest::mouseClick(button, Qt::LeftButton);
@@ -508,10 +580,12 @@ class Soak {
       const QStringList wheel = line.value(QStringLiteral("NO %1").arg(i + 1));
       const QString wrap = label(qPrintable(QStringLiteral("Label%1").arg(18 + i)));
       if (wheel.size() != 6 ||
-          QStringLiteral("φ") + wheel[3] != label(qPrintable(QStringLiteral("Label%1").arg(9 + i))) ||
+          QStringLiteral("φ") + wheel[3] !=
+              label(qPrintable(QStringLiteral("Label%1").arg(9 + i))) ||
           (wheel[4] == "---" ? wheel[4] : wheel[4] + QChar(0x00B0)) != wrap ||
           wheel[5] != label(qPrintable(QStringLiteral("Label%1").arg(22 + i))))
-        return Fail(QStringLiteral("sheet wheel %1 '%2'").arg(i + 1).arg(wheel.join(' ').right(60)));
+        return Fail(
+            QStringLiteral("sheet wheel %1 '%2'").arg(i + 1).arg(wheel.join(' ').right(60)));
     }
     if (QStringLiteral("(min %1)").arg(value("最短")) != label("Label13"))
       return Fail(QStringLiteral("sheet 最短 '%1' for '%2'").arg(value("最短"), label("Label13")));
@@ -520,9 +594,9 @@ class Soak {
     if (!typed && edit11ShowsBelt_ &&
         (value("ベルト長さ") != Find<QLineEdit>("Edit11")->text() ||
          (line.contains(QStringLiteral("歯数")) && count != "---" && value("歯数") != count)))
-      return Fail(QStringLiteral("sheet belt '%1' '%2' for '%3' '%4'")
-                      .arg(value("ベルト長さ"), value("歯数"), Find<QLineEdit>("Edit11")->text(),
-                           count));
+      return Fail(
+          QStringLiteral("sheet belt '%1' '%2' for '%3' '%4'")
+              .arg(value("ベルト長さ"), value("歯数"), Find<QLineEdit>("Edit11")->text(), count));
     if (!typed && !edit11ShowsBelt_ && line.contains(QStringLiteral("指定長さ")) &&
         std::abs(value("指定長さ").toDouble() - Find<QLineEdit>("Edit11")->text().toDouble()) >
             5e-4 * std::max(1.0, std::abs(value("指定長さ").toDouble())))
@@ -541,7 +615,8 @@ class Soak {
       for (const idrova::PolarVector& span : s.Span) links += span.Length / s.Pitch;
       for (int i = 0; i < 3; ++i) links += s.WheelTurn[i] / (2.0 * std::numbers::pi) * s.Teeth[i];
       const double shown = value("リンク数").toDouble();
-      const double order = std::ceil(shown - 1e-9) + std::fmod(std::ceil(shown - 1e-9), 2.0);
+      double order = std::ceil(shown - 1e-9);  // the whole count at or above, then even
+      if (std::fmod(order, 2.0) != 0.0) order += 1.0;
       if (std::isfinite(links) && std::abs(links) < 1e8 &&
           (std::abs(shown - links) > 0.005 + 1e-9 * std::abs(links) ||
            value("注文リンク数") != QString::number(order, 'f', 0)))
@@ -631,10 +706,13 @@ class Soak {
   bool messageShown_ = false;
   bool zeroPitch_ = false;
   int warning_ = 0;
-  bool requestSet_ = false;       // the proposal or a standard length was set
-  bool edit11ShowsBelt_ = true;   // the length field shows the belt, not a request
+  bool requestSet_ = false;      // the proposal or a standard length was set
+  bool edit11ShowsBelt_ = true;  // the length field shows the belt, not a request
   bool copied_ = false;
-  bool behind_ = false;  // the state holds inputs that the window does not show yet
+  bool behind_ = false;
+  int coordinateChanges_ = 0;  // changes of the six coordinate edits' texts
+  const QPalette light_ =
+      QApplication::palette();  // the state holds inputs that the window does not show yet
 };
 
 }  // namespace
@@ -661,6 +739,8 @@ int main(int argc, char** argv) {
       options.Actions = args[i + 1].toLong();
     else if (args[i] == "--max-action-ms")
       options.MaxActionMs = args[i + 1].toLong();
+    else if (args[i] == "--trace")
+      options.Trace = args[i + 1] == "on";
   }
   std::printf("idrova_soak: seed %llu, %ld actions\n",
               static_cast<unsigned long long>(options.Seed), options.Actions);

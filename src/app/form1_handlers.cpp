@@ -495,6 +495,10 @@ void TForm1::SolveUnknownCoordinate() {
   WriteEdit(edit, FormatQ("###0.##", found));  // recalculates when the text changes
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
+  // The count follows the length just written, also where the found
+  // coordinate's text did not change (and so nothing recalculated) after a
+  // new pitch was taken over.
+  ShowBeltTeeth();
   state_.ChainTight = chainTight;
   DrawComputedLayout();
 }
