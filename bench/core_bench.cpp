@@ -18,7 +18,7 @@
 #include "geometry/hull.h"
 #include "lean_lengths.h"
 #include "model/drive_state.h"
-#include "reference_belt_path.h"
+#include "straightforward_path.h"
 
 namespace {
 
@@ -65,12 +65,12 @@ void BM_ComputeBeltPath(benchmark::State& st, DriveState state, PathCase expecte
 }
 
 void BM_ComputeBeltPathBefore(benchmark::State& st, DriveState state, PathCase expected) {
-  if (idrova::reference::ComputePath(state) != expected) {
+  if (idrova::straightforward::ComputePath(state) != expected) {
     st.SkipWithError("the layout gives another path case");
     return;
   }
   for (auto _ : st) {
-    benchmark::DoNotOptimize(idrova::reference::ComputePath(state));
+    benchmark::DoNotOptimize(idrova::straightforward::ComputePath(state));
     benchmark::ClobberMemory();
   }
 }
@@ -196,7 +196,7 @@ void BM_Search(benchmark::State& st, DriveState prepared, std::int32_t expectedW
 // computed the lengths alone.
 void BM_SearchBefore(benchmark::State& st, DriveState prepared, std::int32_t expectedWarning,
                      std::int64_t expectedIterations) {
-  RunSearch(st, idrova::reference::Search, prepared, expectedWarning, expectedIterations);
+  RunSearch(st, idrova::straightforward::Search, prepared, expectedWarning, expectedIterations);
 }
 
 // The requested length of the proposal for the design layout (66 teeth).

@@ -1,10 +1,9 @@
 // SPDX-License-Identifier: MIT
 // The belt path and the tensioner search computed the straightforward way,
-// kept for comparison: every contact direction from the Cartesian difference
-// of a tangent segment and its centre line, every step of the search through
-// the whole path. The property test holds the program's faster computation
-// to these results (lengths bit for bit), and the benchmarks time the search
-// both ways in one run.
+// for the before figures of the benchmarks: every contact direction from the
+// Cartesian difference of a tangent segment and its centre line, every step
+// of the search through the whole path. The benchmarks time the program's
+// faster computation beside these in one run.
 #pragma once
 
 #include <cmath>
@@ -14,7 +13,7 @@
 #include "geometry/belt_path.h"
 #include "model/drive_state.h"
 
-namespace idrova::reference {
+namespace idrova::straightforward {
 
 struct Pair {
   PolarVector CentreLine;
@@ -209,4 +208,4 @@ inline SearchResult Search(DriveState& state) {
   return result;
 }
 
-}  // namespace idrova::reference
+}  // namespace idrova::straightforward
