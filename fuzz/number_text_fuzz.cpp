@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <regex>
 #include <string>
 #include <string_view>
 
@@ -36,69 +37,25 @@ struct Reading {
   long leadingExponent = 0;  // decimal exponent of its first non-zero digit
 };
 
-// A state machine over the characters, one state per part of the number.
-Reading ReadPlainDecimal(std::string_view text) {
-  enum class State { Lead, Sign, Integer, Point, LonePoint, Fraction, E, ESign, EDigits, Trail };
-  State state = State::Lead;
-  bool accepting = false;  // whether the text may end in the current state
-  long integerDigits = 0;
-  long digitIndex = 0;  // of the mantissa digits, integer and fraction together
-  long firstNonZero = -1;
-  long exponent = 0;  // saturated: far beyond any double exponent
-  bool exponentNegative = false;
+// A plain decimal number as a regular expression: blanks, a sign, digits
+// with at most one point (at least one digit), an exponent, blanks.
+Reading ReadPlainDecimal(const std::string& text) {
+  static const std::regex kPlain(R"([ \t]*[+-]?(\d*)(?:\.(\d*))?(?:[eE]([+-]?\d+))?[ \t]*)");
+  std::smatch parts;
   Reading reading;
-
-  for (const char c : text) {
-    const bool blank = c == ' ' || c == '\t';
-    const bool digit = c >= '0' && c <= '9';
-    const bool sign = c == '+' || c == '-';
-    const bool e = c == 'e' || c == 'E';
-    if (blank && (state == State::Lead || state == State::Trail)) continue;
-    if (blank && accepting) {
-      state = State::Trail;
-      continue;
-    }
-    if (state == State::Trail) return reading;
-
-    if (digit && state == State::E) state = State::EDigits;
-    if (digit && state == State::ESign) state = State::EDigits;
-    if (digit && state == State::EDigits) {
-      exponent = std::min(exponent * 10 + (c - '0'), 1'000'000L);
-      accepting = true;
-      continue;
-    }
-    if (digit) {
-      if (state == State::Lead || state == State::Sign) state = State::Integer;
-      if (state == State::Point || state == State::LonePoint) state = State::Fraction;
-      if (state != State::Integer && state != State::Fraction) return reading;
-      if (state == State::Integer) ++integerDigits;
-      if (c != '0' && firstNonZero < 0) firstNonZero = digitIndex;
-      ++digitIndex;
-      accepting = true;
-      continue;
-    }
-    if (sign && state == State::Lead) {
-      state = State::Sign;
-    } else if (sign && state == State::E) {
-      state = State::ESign;
-      exponentNegative = c == '-';
-    } else if (c == '.' && (state == State::Lead || state == State::Sign)) {
-      state = State::LonePoint;
-    } else if (c == '.' && state == State::Integer) {
-      state = State::Point;
-    } else if (e &&
-               (state == State::Integer || state == State::Point || state == State::Fraction)) {
-      state = State::E;
-    } else {
-      return reading;
-    }
-    accepting = state == State::Point;
-  }
-
-  reading.plain = accepting;
-  reading.zero = firstNonZero < 0;
+  if (!std::regex_match(text, parts, kPlain) || parts[1].length() + parts[2].length() == 0)
+    return reading;
+  reading.plain = true;
+  const std::string digits = parts[1].str() + parts[2].str();
+  const std::size_t first = digits.find_first_not_of('0');
+  reading.zero = first == std::string::npos;
+  // Saturated far beyond any double exponent.
+  const std::string e = parts[3].str();
+  const std::size_t eDigits = e.find_first_of("0123456789");
+  long exponent = e.empty() ? 0 : std::min(std::stol("0" + e.substr(eDigits, 9)), 1'000'000L);
+  if (!e.empty() && e[0] == '-') exponent = -exponent;
   reading.leadingExponent =
-      integerDigits - 1 - firstNonZero + (exponentNegative ? -exponent : exponent);
+      static_cast<long>(parts[1].length()) - 1 - static_cast<long>(first) + exponent;
   return reading;
 }
 
@@ -136,7 +93,7 @@ std::string HalfWidth(std::string_view text) {
 void CheckStrToFloat(std::string_view original) {
   const std::string ascii = HalfWidth(original);
   const std::string_view text = ascii;
-  const Reading reading = ReadPlainDecimal(text);
+  const Reading reading = ReadPlainDecimal(ascii);
   // Largest decimal exponent of a first digit that always fits a double
   // (9.99e307), and the smallest that never does (1e309).
   constexpr long kAlwaysFits = 307;
@@ -201,20 +158,11 @@ constexpr PictureCase kPictures[] = {
 // Shape of a finite number part: optional '-', integer digits without a
 // leading zero, then at most `decimals` decimals without a trailing zero.
 bool IsPictureNumber(std::string_view number, int decimals) {
-  if (!number.empty() && number[0] == '-') number.remove_prefix(1);
-  const std::size_t point = number.find('.');
-  const std::string_view integer = number.substr(0, point);
-  const std::string_view fraction =
-      point == std::string_view::npos ? std::string_view() : number.substr(point + 1);
-  const auto allDigits = [](std::string_view s) {
-    return s.find_first_not_of("0123456789") == std::string_view::npos;
-  };
-  if (integer.empty() || !allDigits(integer) || (integer.size() > 1 && integer[0] == '0')) {
-    return false;
-  }
-  if (point == std::string_view::npos) return true;
-  return !fraction.empty() && fraction.size() <= static_cast<std::size_t>(decimals) &&
-         allDigits(fraction) && fraction.back() != '0';
+  static const std::regex kShapes[] = {std::regex(R"(-?(0|[1-9]\d*))"),
+                                       std::regex(R"(-?(0|[1-9]\d*)(\.[1-9])?)"),
+                                       std::regex(R"(-?(0|[1-9]\d*)(\.\d?[1-9])?)"),
+                                       std::regex(R"(-?(0|[1-9]\d*)(\.\d{0,2}[1-9])?)")};
+  return std::regex_match(std::string(number), kShapes[decimals]);
 }
 
 void CheckPicture(const PictureCase& c, double value) {
