@@ -48,9 +48,6 @@ class Soak {
         if (!editing_) typed_.remove(edit);
       });
     }
-    for (const char* name : {"Edit1", "Edit2", "Edit4", "Edit5", "Edit7", "Edit8"})
-      QObject::connect(Find<QLineEdit>(name), &QLineEdit::textChanged,
-                       [this] { ++coordinateChanges_; });
     // A new request, however it was made: the proposal, a standard length.
     QObject::connect(form_.UpDown10, &ArrowControl::clicked, [this] { requestSet_ = true; });
     const QList<QRadioButton*> unknowns =
@@ -129,15 +126,14 @@ class Soak {
     requestSet_ = false;
     copied_ = false;
     qint64 waited = 0;
+    const qint64 picture = PictureKey();
     const int kind = Pick(130);
     if (kind < 30) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const bool next = Chance(0.5);
       description_ =
           QStringLiteral("click %1 %2").arg(arrows->objectName(), next ? "next" : "prev");
-      const QString before = EditOf(arrows);
       QTest::mouseClick(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
-      redraws_ = EditOf(arrows) != before;
     } else if (kind < 33) {
       auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
       description_ = QStringLiteral("right-click %1").arg(arrows->objectName());
@@ -148,7 +144,6 @@ class Soak {
       const QList<QAction*> actions = Find<QMenu>("PopupMenu1")->actions();
       QAction* action = actions[Pick(static_cast<int>(actions.size()))];
       description_ = QStringLiteral("menu %1").arg(action->objectName());
-      redraws_ = action->objectName() != "N1";
       action->trigger();
     } else if (kind < 54) {
       QList<QAbstractButton*> items = {Find<QAbstractButton>("RadioButton1"),
@@ -158,17 +153,12 @@ class Soak {
           items.append(item);
       QAbstractButton* item = items[Pick(static_cast<int>(items.size()))];
       description_ = QStringLiteral("radio '%1'").arg(item->text());
-      const auto* group1 = Find<QGroupBox>("RadioGroup1");
-      redraws_ = item->isEnabled() && !item->isChecked() && group1->isAncestorOf(item) &&
-                 group1->findChildren<QRadioButton*>().indexOf(item) == 0;
       QTest::mouseClick(item, Qt::LeftButton);
     } else if (kind < 80) {
       QLineEdit* edit = Find<QLineEdit>(kEdits[Pick(8)]);
       const QString text = RandomText();
       description_ = QStringLiteral("type '%1' into %2").arg(text.left(40), edit->objectName());
-      const int changes = coordinateChanges_;
       Type(edit, text);
-      redraws_ = coordinateChanges_ != changes;  // each change of a coordinate's text recalculates
     } else if (kind < 95) {
       description_ = QStringLiteral("calculate (mode %1)").arg(form_.State().UnknownKind);
       Calculate();
@@ -176,7 +166,6 @@ class Soak {
       auto* zoom = Find<QScrollBar>("ScrollBar1");
       const int position = 1 + Pick(20);
       description_ = QStringLiteral("zoom %1").arg(position);
-      redraws_ = position != zoom->value();
       samePath_ = true;
       zoom->setValue(position);
     } else if (kind < 102) {
@@ -188,26 +177,20 @@ class Soak {
                                       Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
       const Qt::Key key = kKeys[Pick(8)];
       description_ = QStringLiteral("key %1 on %2").arg(key, 0, 16).arg(arrows->objectName());
-      const QString before = EditOf(arrows);
       Press(arrows, key);
-      redraws_ = EditOf(arrows) != before;
     } else if (kind < 106) {
       auto* zoom = Find<QScrollBar>("ScrollBar1");
       static const Qt::Key kKeys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down};
       const Qt::Key key = kKeys[Pick(4)];
       description_ = QStringLiteral("key %1 on the zoom bar").arg(key, 0, 16);
-      const int before = zoom->value();
-      Press(zoom, key);
-      redraws_ = zoom->value() != before;
       samePath_ = true;
+      Press(zoom, key);
     } else if (kind < 109) {
       auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
       const QString action = Chance(0.5) ? QAccessibleActionInterface::increaseAction()
                                          : QAccessibleActionInterface::decreaseAction();
       description_ = QStringLiteral("%1 %2 for a screen reader").arg(action, arrows->objectName());
-      const QString before = EditOf(arrows);
       QAccessible::queryAccessibleInterface(arrows)->actionInterface()->doAction(action);
-      redraws_ = EditOf(arrows) != before;
     } else if (kind < 112) {
       ChooseTypeFromKeyboard();
     } else if (kind < 120) {
@@ -217,6 +200,9 @@ class Soak {
     } else {
       SwitchPalette();
     }
+    // Every drawing of the picture changes its bitmap; after 計算, what
+    // counts is whether the press drew.
+    redraws_ = PictureKey() != (calculated_ ? pictureBeforePress_ : picture);
     if (requestSet_) edit11ShowsBelt_ = false;
     if (redraws_ && !samePath_) edit11ShowsBelt_ = true;
     // A search that warns leaves the request in the length field. One that
@@ -246,14 +232,12 @@ class Soak {
                        .arg(QStringList{"nothing", "Escape", "Tab", "Return"}[end]);
     QApplication::setActiveWindow(&form_);
     arrows->setFocus();
-    const int changes = coordinateChanges_;
     editing_ = true;
     if (f2) QTest::keyClick(arrows, Qt::Key_F2);
     for (const QChar ch : typed)
       QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown, QString(ch),
                           Qt::NoModifier);
     editing_ = false;
-    redraws_ = coordinateChanges_ != changes;  // each new text recalculates
     QWidget* at = QApplication::focusWidget();
     if (end == 1) QTest::keyClick(at, Qt::Key_Escape);
     if (end == 2) QTest::keyClick(at, Qt::Key_Tab);
@@ -280,10 +264,8 @@ class Soak {
       for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
         palette.setColor(role, text);
     }
-    const QPalette before = form_.palette();
     QApplication::setPalette(palette);
     QCoreApplication::processEvents();  // the widgets hear of it in the event loop
-    redraws_ = form_.palette() != before;
     samePath_ = true;
   }
 
@@ -303,7 +285,6 @@ class Soak {
       case 2: {
         QRadioButton* rule = Chance(0.5) ? sheet->FreeRuleBelt : sheet->FreeRuleChain;
         description_ = QStringLiteral("sheet %1").arg(rule->objectName());
-        redraws_ = rule->isEnabled() && !rule->isChecked();
         QTest::mouseClick(rule, Qt::LeftButton);
         break;
       }
@@ -351,10 +332,8 @@ class Soak {
       return;
     }
     for (int i = 0; i < downs; ++i) QTest::keyClick(menu, Qt::Key_Down);
-    const QAction* chosen = menu->activeAction();
     QTest::keyClick(menu, escape ? Qt::Key_Escape : Qt::Key_Return);
     if (menu->isVisible()) menu->close();
-    redraws_ = !escape && chosen && chosen->objectName() != "N1";
   }
 
   static QPoint ArrowPoint(const ArrowControl* arrows, bool next) {
@@ -363,30 +342,18 @@ class Soak {
     return {arrows->width() / 2, next ? arrows->height() / 4 : arrows->height() * 3 / 4};
   }
 
-  // The edit an arrow control writes; a click redraws when it changes that text.
-  QString EditOf(const ArrowControl* arrows) {
-    static const QHash<QString, QString> kEdits = {
-        {"UpDown1", "Edit1"}, {"UpDown2", "Edit2"}, {"UpDown3", "Edit3"},
-        {"UpDown4", "Edit4"}, {"UpDown5", "Edit5"}, {"UpDown6", "Edit6"},
-        {"UpDown7", "Edit7"}, {"UpDown8", "Edit8"}, {"UpDown9", "Edit9"}};
-    const QString name = kEdits.value(arrows->objectName());
-    return name.isEmpty() ? QString() : Find<QLineEdit>(qPrintable(name))->text();
-  }
-
   // Press and hold until the control has repeated a chosen number of clicks.
   qint64 Hold(ArrowControl* arrows) {
     const bool next = Chance(0.5);
     const int clicks = 2 + Pick(5);
     description_ = QStringLiteral("hold %1 for %2 clicks").arg(arrows->objectName()).arg(clicks);
     QSignalSpy spy(arrows, &ArrowControl::clicked);
-    const QString before = EditOf(arrows);
     QElapsedTimer held;
     held.start();
     QTest::mousePress(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
     while (spy.count() > 0 && spy.count() < clicks && held.elapsed() < 2000)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
     QTest::mouseRelease(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
-    redraws_ = EditOf(arrows) != before;
     return held.elapsed();
   }
 
@@ -409,7 +376,10 @@ class Soak {
   }
 
   // 計算 by a click, by Return or Enter on it, or by `press`.
+  qint64 PictureKey() { return Find<PictureBox>("Image2")->Bitmap().cacheKey(); }
+
   void Calculate(bool byKey = false, const std::function<void()>& press = {}) {
+    pictureBeforePress_ = PictureKey();
     QMessageBox* box = Find<QMessageBox>("ErrorMessage");
     box->setText(QString());
     auto* button = Find<QPushButton>("Button1");
@@ -429,7 +399,6 @@ class Soak {
                : warning == QString::fromUtf8(idrova::WarningText(idrova::kWrongDirection)) ? 2
                                                                                             : 0;
     zeroPitch_ = noPitch;
-    redraws_ = !messageShown_ && !noPitch && warning_ != 1;
   }
 
   bool Fail(const QString& what) {
@@ -522,7 +491,9 @@ class Soak {
     const QImage& shownPicture = Find<PictureBox>("Image2")->Bitmap();
     if (Find<PictureBox>("Image1")->Bitmap() != shownPicture)
       return Fail("Image1 is not a copy of the picture");
-    if (redraws_) {
+    // The picture shows the state after every action, unless the state has
+    // taken inputs over that the window does not show yet.
+    if (redraws_ || !behind_) {
       QImage expected(shownPicture.size(), shownPicture.format());
       expected.setDevicePixelRatio(shownPicture.devicePixelRatio());
       ImageCanvas canvas(&expected);
@@ -701,6 +672,7 @@ class Soak {
   long index_ = 0;
   QString description_;
   bool redraws_ = false;
+  qint64 pictureBeforePress_ = 0;
   bool samePath_ = false;  // the redraw shows the path already shown (zoom)
   bool calculated_ = false;
   bool messageShown_ = false;
@@ -710,7 +682,6 @@ class Soak {
   bool edit11ShowsBelt_ = true;  // the length field shows the belt, not a request
   bool copied_ = false;
   bool behind_ = false;
-  int coordinateChanges_ = 0;  // changes of the six coordinate edits' texts
   const QPalette light_ =
       QApplication::palette();  // the state holds inputs that the window does not show yet
 };
