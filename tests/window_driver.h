@@ -72,12 +72,6 @@ class WindowDriver {
     }
   }
 
-  // Types and leaves the edit for the calculate button, as a user does.
-  void TypeAndLeave(const char* name, const QString& text) {
-    Type(name, text);
-    Find("Button1")->setFocus();
-  }
-
   void Choose(const char* actionName) {
     auto* action = form.findChild<QAction*>(actionName);
     ASSERT_NE(action, nullptr) << actionName;
@@ -123,6 +117,42 @@ class WindowDriver {
     for (const QStringList& cells : SheetLines())
       if (cells.front() == name) return cells.mid(1);
     return {};
+  }
+
+  // User actions written as words, ';' between them:
+  //   type Edit7 70.5 | calc | layout X2 Y2 X3 Y3 | click UpDown7 next|prev [times]
+  //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
+  //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
+  void Do(const QString& script) {
+    for (const QString& action : script.split(';', Qt::SkipEmptyParts)) {
+      const QStringList w = action.split(' ', Qt::SkipEmptyParts);
+      const QByteArray a1 = w.value(1).toUtf8();
+      if (w[0] == "type")
+        Type(a1, w.value(2));
+      else if (w[0] == "calc")
+        Calculate();
+      else if (w[0] == "leave")
+        Find("Button1")->setFocus();
+      else if (w[0] == "layout")
+        Layout(a1, qPrintable(w[2]), qPrintable(w[3]), qPrintable(w[4]));
+      else if (w[0] == "click")
+        ClickArrow(a1, w[2] == "next" ? idrova::ArrowButton::Next : idrova::ArrowButton::Previous,
+                   w.size() > 3 ? w[3].toInt() : 1);
+      else if (w[0] == "right")
+        ClickArrow(a1, idrova::ArrowButton::Next, 1, Qt::RightButton);
+      else if (w[0] == "teeth")
+        SetTeeth(a1, w[2].toInt());
+      else if (w[0] == "choose")
+        Choose(a1);
+      else if (w[0] == "item")
+        ClickItem(a1, w[2].toInt());
+      else if (w[0] == "sheet")
+        OpenSheet();
+      else if (w[0] == "press")
+        QTest::mouseClick(Find<QAbstractButton>(a1), Qt::LeftButton);
+      else
+        ADD_FAILURE() << "no such action: " << action.toStdString();
+    }
   }
 
   QImage Picture() {

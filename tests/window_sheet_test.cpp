@@ -10,7 +10,6 @@
 #include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QClipboard>
-#include <functional>
 
 #include "window_driver.h"
 
@@ -18,60 +17,49 @@ using idrova::ArrowButton;
 
 namespace {
 
-using Steps = std::function<void(WindowDriver&)>;
-
-// Two wheels of the given teeth on the X axis `centre` apart and a 10-tooth
+// Rows give two wheels of the given teeth on the X axis and a 10-tooth
 // tensioner on the centre line between them, clear of the belt (or, for
 // equal wheels, touching both spans without bending them).
-Steps TwoWheels(const char* type, int teeth1, int teeth2, const char* centre, const char* half) {
-  return [=](WindowDriver& w) {
-    w.Choose(type);
-    w.SetTeeth("UpDown3", teeth1);
-    w.SetTeeth("UpDown6", teeth2);
-    w.Layout(centre, "0", half, "0");
-  };
-}
-
-Steps FreeType(bool beltPulleys) {
-  return [=](WindowDriver& w) {
-    w.Choose("N1");
-    w.OpenSheet();
-    if (beltPulleys) QTest::mouseClick(w.form.Form2()->FreeRuleBelt, Qt::LeftButton);
-    w.Type("Edit10", "10");
-    TwoWheels("N1", 12, 24, "309.4103749655935", "150")(w);
-  };
-}
-
 struct CountRow {
   const char* Name;
-  Steps Do;
+  const char* Steps;   // WindowDriver::Do
   const char* Length;  // Edit11
   int Teeth;           // Label16, and the sheet's 歯数 where the length is the belt's
   const char* Links;   // the sheet's リンク数; nullptr: no such line (a belt)
   const char* Order;   // 注文リンク数
 };
 
+#define IDROVA_TWO_WHEELS(type, teeth1, teeth2, centre, half)                                      \
+  "choose " type "; teeth UpDown3 " teeth1 "; teeth UpDown6 " teeth2 "; layout " centre " 0 " half \
+  " 0"
+#define IDROVA_FREE_10MM "choose N1; type Edit10 10; "
 const CountRow kCounts[] = {
     {"S5M belt of 100 teeth at its exact centre, 500.00000000000006 mm",
-     [](WindowDriver& w) { TwoWheels("S5M1", 12, 36, "189.03438868937008", "94.5")(w); }, "500",
-     100, nullptr, nullptr},
-    {"RS40 10/10 at the centre of 80 links", TwoWheels("RS401", 10, 10, "444.5", "222.25"),
-     "1018.11", 81, "80.00", "80"},
-    {"RS40 17/34 at the centre of 100 links", TwoWheels("RS401", 17, 34, "471.823774", "235.9"),
-     "1270.91", 101, "100.00", "100"},
-    {"RS50 19/38 at the centre of 120 links", TwoWheels("RS501", 19, 38, "724.691269", "362.3"),
-     "1906.02", 121, "120.00", "120"},
-    {"RS35 15/45 at the centre of 90 links", TwoWheels("RS351", 15, 45, "282.083899", "141"),
-     "857.93", 91, "90.00", "90"},
-    {"RS80 12/24 at the centre of 70 links", TwoWheels("RS801", 12, 24, "658.613473", "329.3"),
-     "1780.59", 71, "70.00", "70"},
+     IDROVA_TWO_WHEELS("S5M1", "12", "36", "189.03438868937008", "94.5"), "500", 100, nullptr,
+     nullptr},
+    {"RS40 10/10 at the centre of 80 links",
+     IDROVA_TWO_WHEELS("RS401", "10", "10", "444.5", "222.25"), "1018.11", 81, "80.00", "80"},
+    {"RS40 17/34 at the centre of 100 links",
+     IDROVA_TWO_WHEELS("RS401", "17", "34", "471.823774", "235.9"), "1270.91", 101, "100.00",
+     "100"},
+    {"RS50 19/38 at the centre of 120 links",
+     IDROVA_TWO_WHEELS("RS501", "19", "38", "724.691269", "362.3"), "1906.02", 121, "120.00",
+     "120"},
+    {"RS35 15/45 at the centre of 90 links",
+     IDROVA_TWO_WHEELS("RS351", "15", "45", "282.083899", "141"), "857.93", 91, "90.00", "90"},
+    {"RS80 12/24 at the centre of 70 links",
+     IDROVA_TWO_WHEELS("RS801", "12", "24", "658.613473", "329.3"), "1780.59", 71, "70.00", "70"},
     {"RS40 20/20, 65 links: an odd chain is ordered one link longer",
-     TwoWheels("RS401", 20, 20, "285.75", "142.875"), "826.55", 66, "65.00", "66"},
-    {"RS40 20/20, 64.09 links", TwoWheels("RS401", 20, 20, "280", "140"), "815.05", 65, "64.09",
-     "66"},
-    {"free pitch 10 on 12/24 at the centre of an 80-tooth belt, as sprockets", FreeType(false),
-     "801.02", 81, "80.00", "80"},
-    {"the same as belt pulleys", FreeType(true), "800", 80, nullptr, nullptr},
+     IDROVA_TWO_WHEELS("RS401", "20", "20", "285.75", "142.875"), "826.55", 66, "65.00", "66"},
+    {"RS40 20/20, 64.09 links", IDROVA_TWO_WHEELS("RS401", "20", "20", "280", "140"), "815.05", 65,
+     "64.09", "66"},
+    {"free pitch 10 on 12/24 at the centre of an 80-tooth belt, as sprockets",
+     IDROVA_FREE_10MM IDROVA_TWO_WHEELS("N1", "12", "24", "309.4103749655935", "150"), "801.02", 81,
+     "80.00", "80"},
+    {"the same as belt pulleys",
+     "choose N1; press FreeRuleBelt; " IDROVA_FREE_10MM IDROVA_TWO_WHEELS(
+         "N1", "12", "24", "309.4103749655935", "150"),
+     "800", 80, nullptr, nullptr},
 };
 
 }  // namespace
@@ -81,7 +69,7 @@ TEST(WindowSheet, WholeCountsAsBeltAndChainMakersCountThem) {
     SCOPED_TRACE(row.Name);
     WindowDriver w;
     w.OpenSheet();
-    row.Do(w);
+    w.Do(QString::fromUtf8(row.Steps));
     EXPECT_EQ(w.Text("Edit11"), row.Length);
     EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(row.Teeth));
     EXPECT_EQ(w.SheetValues("ベルト長さ"), QStringList{row.Length});
@@ -213,7 +201,7 @@ TEST(WindowSheet, WhereAChainOfTheRequestedLinksIsTight) {
     SCOPED_TRACE(row.Request);
     WindowDriver w;
     w.OpenSheet();
-    TwoWheels("RS401", 10, 10, "444.5", "222.25")(w);
+    w.Do(IDROVA_TWO_WHEELS("RS401", "10", "10", "444.5", "222.25"));
     w.ClickItem("RadioGroup1", 2);
     w.Type("Edit11", row.Request);
     w.Calculate();
