@@ -91,18 +91,3 @@ TEST(WindowDesignCheck, WrapAnglesTeethInMeshAndTheCaution) {
     EXPECT_NE(w.Text("Label14").left(3), QStringLiteral("注意!")) << "the caution keeps its line";
   }
 }
-
-// The layout warning and the real length go together, and go when the
-// layout is real again.
-TEST(WindowDesignCheck, TheLayoutWarningAndTheReferenceGoTogether) {
-  WindowDriver w;
-  w.Do("layout 150 0 250 0");
-  EXPECT_EQ(w.Text("Edit11"), "460");
-  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! この配置のベルト長さは無効です"));
-  w.Do("layout 150 0 70 10");
-  EXPECT_EQ(w.Text("Label14"), QString());
-  EXPECT_EQ(w.Text("Label25"), QString());
-  EXPECT_EQ(w.Text("Label22"), "10");
-  EXPECT_EQ(w.Find("Label18")->accessibleName(),
-            QStringLiteral("NO 1 の巻付角: ") + w.Text("Label18"));
-}

@@ -123,11 +123,31 @@ class WindowDriver {
   //   type Edit7 70.5 | calc | layout X2 Y2 X3 Y3 | click UpDown7 next|prev [times]
   //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
+  // and what the user then sees, exactly, the text running to the ';':
+  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between)
+  //   on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
+  //   mark (the picture) | drawn yes|no (changed since the mark)
   void Do(const QString& script) {
-    for (const QString& action : script.split(';', Qt::SkipEmptyParts)) {
+    for (QString action : script.split(';', Qt::SkipEmptyParts)) {
+      while (action.startsWith(' ')) action.remove(0, 1);
       const QStringList w = action.split(' ', Qt::SkipEmptyParts);
       const QByteArray a1 = w.value(1).toUtf8();
-      if (w[0] == "type")
+      const QString rest = action.mid(w[0].size() + a1.size() + 2);
+      if (w[0] == "see")
+        EXPECT_EQ(Text(a1), rest) << "after: " << script.left(script.indexOf(action)).toStdString();
+      else if (w[0] == "row")
+        EXPECT_EQ(SheetValues(w[1]).join('|'), rest)
+            << "after: " << script.left(script.indexOf(action)).toStdString();
+      else if (w[0] == "on" || w[0] == "off")
+        EXPECT_EQ(Find(a1)->isEnabled(), w[0] == "on") << a1.data();
+      else if (w[0] == "belt")  // the belt length held, to 1e-6 mm
+        EXPECT_NEAR(form.State().BeltLength, w[1].toDouble(), 1e-6);
+      else if (w[0] == "mark")
+        marked_ = Picture();
+      else if (w[0] == "drawn")  // the picture changed since the mark, or not
+        EXPECT_EQ(Picture() != marked_, w[1] == "yes")
+            << "after: " << script.left(script.indexOf(action)).toStdString();
+      else if (w[0] == "type")
         Type(a1, w.value(2));
       else if (w[0] == "calc")
         Calculate();
@@ -162,4 +182,20 @@ class WindowDriver {
   QMessageBox* ErrorBox() { return form.findChild<QMessageBox*>("ErrorMessage"); }
 
   TForm1 form;
+
+ private:
+  QImage marked_;
 };
+
+// A user's story: steps and what they then see, in a fresh window (WindowDriver::Do).
+struct Story {
+  const char* Name;
+  const char* Script;
+};
+inline void Tell(std::initializer_list<Story> stories) {
+  for (const Story& story : stories) {
+    SCOPED_TRACE(story.Name);
+    WindowDriver w;
+    w.Do(QString::fromUtf8(story.Script));
+  }
+}

@@ -11,8 +11,6 @@ using idrova::ArrowButton;
 
 namespace {
 
-QString Teeth(int count) { return QStringLiteral("歯数  %1").arg(count); }
-
 struct TypeRow {
   const char* Name;
   int Code;
@@ -71,68 +69,33 @@ TEST(WindowTypeMenu, RightClickOnTheTypeLabelOpensTheTypeMenu) {
 
 TEST(WindowTypeMenu, TheFreeEntryOnlyUnlocksThePitch) {
   WindowDriver w;
-  w.Choose("RS401");
-  const QString length = w.Text("Edit11");
-  w.Choose("N1");
-  EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類   その他"));
-  EXPECT_EQ(w.form.State().BeltType, 999);
-  EXPECT_EQ(w.form.State().Pitch, 12.7);
+  // A typed pitch takes effect with the calculate button, with the chain rule;
+  // a catalogue entry discards it and locks the edit again.
+  w.Do("choose RS401; see Edit11 616.91; choose N1; see Label12 種類   その他; see Edit10 12.7;"
+       "see Edit11 616.91; type Edit10 10; see Label9 φ81.18; calc; see Label9 φ63.92");
   EXPECT_FALSE(w.Find<QLineEdit>("Edit10")->isReadOnly());
-  EXPECT_EQ(w.Text("Edit11"), length);
-  // A typed pitch takes effect with the calculate button, with the chain rule.
-  w.Type("Edit10", "10");
-  EXPECT_EQ(w.form.State().Pitch, 12.7);
-  w.Calculate();
-  EXPECT_EQ(w.form.State().Pitch, 10.0);
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ63.92"));
-  // A catalogue entry discards the typed pitch and locks the edit again.
-  w.Choose("S8M1");
-  EXPECT_EQ(w.Text("Edit10"), "8");
+  w.Do("choose S8M1; see Edit10 8");
   EXPECT_TRUE(w.Find<QLineEdit>("Edit10")->isReadOnly());
 }
 
-TEST(WindowToothCounts, ArrowsResizeOneWheelAndStopAtTheEnds) {
-  WindowDriver w;
-  w.ClickArrow("UpDown6", ArrowButton::Next, 20);
-  EXPECT_EQ(w.Text("Edit6"), "40");
-  EXPECT_NEAR(w.form.State().BeltLength, 605.001558, 1e-6);
-  EXPECT_EQ(w.Text("Label10"), QStringLiteral("φ101.86"));
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ50.93"));
-  // At 10 teeth the down arrow changes nothing, and nothing is recalculated.
-  const QImage before = w.Picture();
-  w.ClickArrow("UpDown9", ArrowButton::Previous, 3);
-  EXPECT_EQ(w.Text("Edit9"), "10");
-  EXPECT_EQ(w.form.State().Teeth[2], 10.0);
-  EXPECT_EQ(w.Picture(), before);
-  w.ClickArrow("UpDown3", ArrowButton::Next, 200);
-  EXPECT_EQ(w.Text("Edit3"), "200");
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ509.3"));
-}
-
-TEST(WindowSteppers, ClicksStepTheStoredCoordinateAndShowOneDecimal) {
+TEST(WindowArrows, ToothCountsAndCoordinatesStepAsClicked) {
+  Tell({
+      {"a tooth count resizes one wheel and stops at the ends, changing nothing there",
+       "click UpDown6 next 20; see Edit6 40; belt 605.001558; see Label10 φ101.86;"
+       "see Label9 φ50.93; mark; click UpDown9 prev 3; see Edit9 10; drawn no;"
+       "click UpDown3 next 200; see Edit3 200; see Label9 φ509.3"},
+      // Each click recalculates from the stored coordinates; the right button
+      // switches every stepper between 0.1 and 10 mm; a typed coordinate is
+      // replaced by the next step of the stored one.
+      {"steppers",
+       "click UpDown1 next 3; see Edit1 0.3; click UpDown2 prev; see Edit2 -0.1;"
+       "click UpDown7 next; see Edit7 70.1; see Edit11 523.86; right UpDown8; see Edit8 10;"
+       "click UpDown5 next; see Edit5 110; right UpDown4; click UpDown5 next; see Edit5 110.1;"
+       "type Edit4 300; click UpDown4 prev; see Edit4 149.9"},
+  });
   WindowDriver w;
   w.ClickArrow("UpDown1", ArrowButton::Next, 3);
-  EXPECT_EQ(w.form.State().Wheel[0].X, 0.30000000000000004);
-  EXPECT_EQ(w.Text("Edit1"), "0.3");
-  w.ClickArrow("UpDown2", ArrowButton::Previous);
-  EXPECT_EQ(w.Text("Edit2"), "-0.1");
-  // Each click recalculates the drive from the stored coordinates.
-  w.ClickArrow("UpDown7", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit7"), "70.1");
-  EXPECT_EQ(w.Text("Edit11").toStdString(),
-            idrova::FormatFloat("###0.##", w.form.State().BeltLength));
-  // The right button switches every stepper to 10 mm and back.
-  w.ClickArrow("UpDown8", ArrowButton::Next, 1, Qt::RightButton);
-  EXPECT_EQ(w.Text("Edit8"), "10");
-  w.ClickArrow("UpDown5", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit5"), "110");
-  w.ClickArrow("UpDown4", ArrowButton::Next, 1, Qt::RightButton);
-  w.ClickArrow("UpDown5", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit5"), "110.1");
-  // A typed coordinate is replaced by the next step of the stored one.
-  w.Type("Edit4", "300");
-  w.ClickArrow("UpDown4", ArrowButton::Previous);
-  EXPECT_EQ(w.Text("Edit4"), "149.9");
+  EXPECT_EQ(w.form.State().Wheel[0].X, 0.30000000000000004) << "stored unrounded";
 }
 
 TEST(WindowSteppers, AHeldArrowRepeatsAndSpeedsUpFromTheFifthClick) {
@@ -151,29 +114,17 @@ TEST(WindowSteppers, AHeldArrowRepeatsAndSpeedsUpFromTheFifthClick) {
 
 TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
   WindowDriver w;
-  const QImage before = w.Picture();
-  w.ClickItem("RadioGroup1", 1);
-  EXPECT_EQ(w.Text("Edit11"), "528");
-  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  w.Do("mark; item RadioGroup1 1; see Edit11 528; see Label16 歯数  66; off UpDown7; on UpDown8;"
+       "on RadioGroup2; on UpDown10; drawn no");
   EXPECT_EQ(w.form.State().SpecifiedLength, 528.0);
   EXPECT_EQ(w.Find<QLineEdit>("Edit7")->palette().color(QPalette::Base), QColor(255, 255, 181));
   EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 255));
-  for (auto [name, enabled] : {std::pair("UpDown7", false), std::pair("UpDown8", true),
-                               std::pair("RadioGroup2", true), std::pair("UpDown10", true)})
-    EXPECT_EQ(w.Find(name)->isEnabled(), enabled) << name;
   EXPECT_EQ(w.Find<ArrowControl>("UpDown10")->Position(), 66);
   EXPECT_EQ(w.form.State().LengthIndex, 0) << "setting the position is no click";
-  EXPECT_EQ(w.Picture(), before);
-
-  w.ClickItem("RadioGroup2", 1);
+  w.Do("item RadioGroup2 1");
   EXPECT_EQ(w.form.State().Direction, -1);
-  w.ClickItem("RadioGroup1", 2);
-  EXPECT_FALSE(w.Find("UpDown8")->isEnabled());
-  EXPECT_TRUE(w.Find("UpDown7")->isEnabled());
-  w.ClickItem("RadioGroup1", 0);
-  EXPECT_EQ(w.Text("Edit11"), "524.29");
-  EXPECT_FALSE(w.Find("RadioGroup2")->isEnabled());
-  EXPECT_FALSE(w.Find("UpDown10")->isEnabled());
+  w.Do("item RadioGroup1 2; off UpDown8; on UpDown7; item RadioGroup1 0; see Edit11 524.29;"
+       "off RadioGroup2; off UpDown10");
 }
 
 namespace {
@@ -215,51 +166,25 @@ TEST(WindowSearch, DesignLayoutCases) {
 
 TEST(WindowSearch, AFoundCoordinateIsRedrawnAndAFailedSearchKeepsIt) {
   WindowDriver w;
-  const QImage before = w.Picture();
-  w.ClickItem("RadioGroup1", 1);
-  w.Calculate();  // the proposed 528
+  w.Do("mark; item RadioGroup1 1; calc; see Label16 歯数  66; drawn yes");  // the proposed 528
   EXPECT_NEAR(w.form.State().BeltLength, 528.0, 0.005);
-  EXPECT_EQ(w.Text("Label16"), Teeth(66));
-  EXPECT_NE(w.Picture(), before);
-  w.ClickItem("RadioGroup2", 0);
-  w.Type("Edit11", "520.6");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 方向指定が間違っています"));
-  EXPECT_EQ(w.Text("Edit7"), "84.93");
+  w.Do("item RadioGroup2 0; type Edit11 520.6; calc; see Label14 警告! 方向指定が間違っています;"
+       "see Edit7 84.93");
   EXPECT_NEAR(w.form.State().Wheel[2].X, 84.93, 1e-9);
 }
 
-TEST(WindowStandardLengths, TheArrowsStepThroughTheS8MTable) {
+// The S8M table, then whole pitches for types without one, from the index
+// left behind (1); the stepped length is what the search looks for.
+TEST(WindowStandardLengths, TheArrowsStepThroughTheTableOrWholePitches) {
   WindowDriver w;
-  w.ClickItem("RadioGroup1", 1);
-  w.ClickArrow("UpDown10", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit11"), "560");
-  EXPECT_EQ(w.Text("Label16"), Teeth(70));
-  w.ClickArrow("UpDown10", ArrowButton::Previous, 2);
-  EXPECT_EQ(w.Text("Edit11"), "4400");
-  EXPECT_EQ(w.Text("Label16"), Teeth(550));
-  EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
-  // The stepped length is what the search looks for.
-  w.ClickArrow("UpDown10", ArrowButton::Next, 2);
-  EXPECT_EQ(w.Text("Edit11"), "560");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Label14"), "");
+  w.Do("item RadioGroup1 1; click UpDown10 next; see Edit11 560; see Label16 歯数  70;"
+       "click UpDown10 prev 2; see Edit11 4400; see Label16 歯数  550; see Label13 (min 520.56);"
+       "click UpDown10 next 2; see Edit11 560; calc; see Label14 ");
   EXPECT_NEAR(w.form.State().BeltLength, 560.0, 0.005);
-  // Types without a table step whole pitches, from the index left behind (1).
-  w.Choose("XH1");
-  w.ClickItem("RadioGroup1", 2);
-  w.ClickArrow("UpDown10", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit11"), "44.45");
-  EXPECT_EQ(w.Text("Label16"), Teeth(2));
-  w.ClickArrow("UpDown10", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Edit11"), "66.675");
-  EXPECT_EQ(w.Text("Label16"), Teeth(3)) << "3 x 22.225 is 3 teeth, not 4 from its last bit";
+  w.Do("choose XH1; item RadioGroup1 2; click UpDown10 next; see Edit11 44.45;"
+       "see Label16 歯数  2; click UpDown10 next; see Edit11 66.675; see Label16 歯数  3");
 }
 
-// For every edit the calculate button reads (in its reading order; the
-// tooth-count edits are read-only and hold only arrow-written counts) and
-// every kind of unreadable text: the message names the text, the fields read
-// before it keep their new values, it and the later ones keep the old ones.
 // For every edit the calculate button reads (in its reading order; the
 // tooth-count edits are read-only and hold only arrow-written counts) and
 // every kind of unreadable text, full-width ones too: the message names the
@@ -327,57 +252,32 @@ TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBef
   }
 }
 
+// Without a pitch there is no whole-tooth count: the last one stays, and
+// the two-wheel length itself is proposed.
 TEST(WindowBadInput, AZeroPitchForTheFreeTypeStopsTheButtonSilently) {
   WindowDriver w;
-  w.Choose("N1");
-  w.Type("Edit10", "0");
-  w.Type("Edit1", "5");
-  w.Calculate();
-  EXPECT_EQ(w.form.State().Pitch, 8.0);
-  EXPECT_EQ(w.form.State().Wheel[0].X, 0.0);
-  w.Type("Edit10", "0.0");
-  w.Calculate();
-  EXPECT_EQ(w.form.State().Pitch, 0.0);
-  EXPECT_EQ(w.form.State().Wheel[0].X, 0.0);
+  w.Do("choose N1; type Edit10 0; type Edit1 5; calc");
+  EXPECT_EQ(std::pair(w.form.State().Pitch, w.form.State().Wheel[0].X), std::pair(8.0, 0.0));
+  w.Do("type Edit10 0.0; calc");
+  EXPECT_EQ(std::pair(w.form.State().Pitch, w.form.State().Wheel[0].X), std::pair(0.0, 0.0));
   EXPECT_FALSE(w.ErrorBox()->isVisible());
-  // Without a pitch there is no whole-tooth count: the last one stays.
-  w.ClickArrow("UpDown7", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Label16"), Teeth(66));
-  w.ClickItem("RadioGroup1", 1);
-  EXPECT_EQ(w.Text("Label16"), Teeth(66));
-  EXPECT_EQ(w.Text("Edit11"), "520.555") << "the two-wheel length itself is proposed";
-  w.ClickArrow("UpDown10", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Label16"), Teeth(66));
+  w.Do("click UpDown7 next; see Label16 歯数  66; item RadioGroup1 1; see Label16 歯数  66;"
+       "see Edit11 520.555; click UpDown10 next; see Label16 歯数  66");
 }
 
+// A tensioner beyond wheel 2 on the line from wheel 1 (the path misses it)
+// or on wheel 1's centre (a belt shorter than the two-wheel belt): the
+// length is flagged, with the real one for reference, until the layout is
+// valid again. A search clears the line when it starts and keeps its own
+// warnings.
 TEST(WindowLayoutCheck, ALengthThatIsNotTheRealBeltIsFlaggedUntilTheLayoutIsValid) {
-  const QString layoutWarning = QStringLiteral("警告! この配置のベルト長さは無効です");
   WindowDriver w;
-  EXPECT_EQ(w.Text("Label14"), "");
-  // A tensioner beyond wheel 2 on the line from wheel 1: the path misses it.
-  w.Type("Edit5", "0");
-  w.Type("Edit7", "250");
-  w.Type("Edit8", "0");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Edit11"), "460");
-  EXPECT_EQ(w.Text("Label14"), layoutWarning);
-  EXPECT_LE(w.Find("Label14")->geometry().right(), w.form.width()) << "the whole line shows";
-  // A tensioner on wheel 1's centre gives a belt shorter than the two-wheel belt.
-  w.Type("Edit5", "100");
-  w.Type("Edit7", "0");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Edit11"), "513.52");
-  EXPECT_EQ(w.Text("Label14"), layoutWarning);
-  // Back between the working wheels the warning goes away.
-  w.Type("Edit7", "75");
-  w.Type("Edit8", "20");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Label14"), "");
-  // A search clears the line when it starts and keeps its own warnings.
-  w.ClickItem("RadioGroup1", 1);
-  w.Type("Edit11", "500");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 指定長さが短かすぎます"));
-  w.ClickArrow("UpDown8", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Label14"), QStringLiteral("警告! 指定長さが短かすぎます"));
+  w.Do("see Label14 ; layout 150 0 250 0; see Edit11 460;"
+       "see Label14 警告! この配置のベルト長さは無効です; see Label25 参考: 実際のベルト長さ 621.62;"
+       "layout 150 100 0 0; see Edit11 513.52; see Label14 警告! この配置のベルト長さは無効です;"
+       "layout 150 100 75 20; see Label14 ; see Label25 ; see Label22 9;"
+       "item RadioGroup1 1; type Edit11 500; calc; see Label14 警告! 指定長さが短かすぎます;"
+       "click UpDown8 next; see Label14 警告! 指定長さが短かすぎます");
+  EXPECT_EQ(w.Find("Label18")->accessibleName(),
+            QStringLiteral("NO 1 の巻付角: ") + w.Text("Label18"));
 }
