@@ -124,7 +124,7 @@ class WindowDriver {
   //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
   // and what the user then sees, exactly, the text running to the ';':
-  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between)
+  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for "NO 1")
   //   on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
   //   mark (the picture) | drawn yes|no (changed since the mark)
   void Do(const QString& script) {
@@ -132,11 +132,11 @@ class WindowDriver {
       while (action.startsWith(' ')) action.remove(0, 1);
       const QStringList w = action.split(' ', Qt::SkipEmptyParts);
       const QByteArray a1 = w.value(1).toUtf8();
-      const QString rest = action.mid(w[0].size() + a1.size() + 2);
+      const QString rest = action.mid(w[0].size() + w.value(1).size() + 2);
       if (w[0] == "see")
         EXPECT_EQ(Text(a1), rest) << "after: " << script.left(script.indexOf(action)).toStdString();
       else if (w[0] == "row")
-        EXPECT_EQ(SheetValues(w[1]).join('|'), rest)
+        EXPECT_EQ(SheetValues(QString(w[1]).replace('_', ' ')).join('|'), rest)
             << "after: " << script.left(script.indexOf(action)).toStdString();
       else if (w[0] == "on" || w[0] == "off")
         EXPECT_EQ(Find(a1)->isEnabled(), w[0] == "on") << a1.data();

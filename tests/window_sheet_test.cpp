@@ -82,17 +82,10 @@ TEST(WindowSheet, WholeCountsAsBeltAndChainMakersCountThem) {
 // A whole count from the last bit of a product of whole pitches: the
 // standard-length arrows of the types without a table.
 TEST(WindowSheet, StandardLengthsOfWholePitchesCountWhole) {
-  const std::tuple<const char*, int, const char*, int> rows[] = {
-      {"XH1", 3, "66.675", 3}, {"MXL1", 127, "258.064", 127}, {"RS401", 81, "1028.7", 81}};
-  for (const auto& [type, index, length, teeth] : rows) {
-    SCOPED_TRACE(type);
-    WindowDriver w;
-    w.Choose(type);
-    w.ClickItem("RadioGroup1", 1);
-    w.ClickArrow("UpDown10", ArrowButton::Next, index);
-    EXPECT_EQ(w.Text("Edit11"), length);
-    EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(teeth));
-  }
+  Tell({{"MXL", "choose MXL1; item RadioGroup1 1; click UpDown10 next 127; see Edit11 258.064;"
+                "see Label16 歯数  127"},
+        {"RS40", "choose RS401; item RadioGroup1 1; click UpDown10 next 81; see Edit11 1028.7;"
+                 "see Label16 歯数  81"}});
 }
 
 TEST(WindowSheet, TheDesignLayoutPastesIntoASpreadsheetLineByLine) {
@@ -167,22 +160,15 @@ TEST(WindowSheet, FollowsTheMainWindowAndNeverChangesIt) {
 
 TEST(WindowSheet, EveryCautionOnALineOfItsOwn) {
   WindowDriver w;
-  w.OpenSheet();
-  w.SetTeeth("UpDown3", 10);
-  w.SetTeeth("UpDown6", 12);
-  EXPECT_EQ(w.Text("Label25"), QStringLiteral("注意! NO 1 の噛合歯数が6未満です"));
+  w.Do("sheet; teeth UpDown3 10; teeth UpDown6 12; see Label25 注意! NO 1 の噛合歯数が6未満です");
   QStringList cautions;
   for (const QStringList& line : w.SheetLines())
     if (line.front() == QStringLiteral("注意")) cautions << line.mid(1).join('|');
   EXPECT_EQ(cautions, (QStringList{QStringLiteral("注意! NO 1 の噛合歯数が6未満です"),
                                    QStringLiteral("注意! NO 2 の噛合歯数が6未満です")}));
   // A layout whose length is not the real belt: no spans, the real length.
-  WindowDriver invalid;
-  invalid.OpenSheet();
-  invalid.Layout("150", "0", "250", "0");
-  EXPECT_EQ(invalid.SheetValues("スパン"), QStringList{});
-  EXPECT_EQ(invalid.SheetValues("実際のベルト長さ"), QStringList{"621.62"});
-  EXPECT_EQ(invalid.SheetValues("NO 1").mid(4), (QStringList{"---", "---"}));
+  Tell({{"not the real belt", "sheet; layout 150 0 250 0; row スパン ; row 実際のベルト長さ 621.62;"
+                              "row NO_1 0|0|20|50.93|---|---"}});
 }
 
 // RS40 sprockets of 10 teeth 444.5 apart (80 links round the two) and a
@@ -222,31 +208,22 @@ TEST(WindowSheet, WhereAChainOfTheRequestedLinksIsTight) {
   }
 }
 
-// The free type's wheels: chain sprockets unless set to belt pulleys, a
-// setting kept through other types and offered only for the free type.
+// The free type's wheels: chain sprockets unless set to belt pulleys (a
+// belt wants 60 degrees and 6 teeth in mesh; its spans have a deflection),
+// a setting kept through other types and offered only for the free type;
+// kept, it gives 20 x 12.7 / pi, not RS40's φ81.18.
 TEST(WindowSheet, TheFreeTypeEitherWay) {
   WindowDriver w;
   DesignSheetWindow* sheet = w.OpenSheet();
-  w.Choose("N1");
+  w.Do("choose N1; row 車の規則 チェーン用スプロケット; type Edit10 8; layout 150 100 70 -60;"
+       "see Label9 φ51.14; see Label25 注意! NO 1 の巻付角が120°未満です");
   ASSERT_TRUE(sheet->FreeRuleBelt->isEnabled());
   EXPECT_TRUE(sheet->FreeRuleChain->isChecked());
-  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{QStringLiteral("チェーン用スプロケット")});
-  w.Type("Edit10", "8");
-  w.Layout("150", "100", "70", "-60");
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ51.14"));
-  EXPECT_EQ(w.Text("Label25"), QStringLiteral("注意! NO 1 の巻付角が120°未満です"));
-  QTest::mouseClick(sheet->FreeRuleBelt, Qt::LeftButton);
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ50.93"));
-  EXPECT_EQ(w.Text("Label25"), "") << "a belt wants 60 degrees and 6 teeth in mesh";
-  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{QStringLiteral("ベルト用プーリ")});
-  EXPECT_EQ(w.SheetValues("スパン").size(), 4) << "a belt span has its deflection";
-  w.Choose("RS401");
+  w.Do("press FreeRuleBelt; see Label9 φ50.93; see Label25 ; row 車の規則 ベルト用プーリ;"
+       "row スパン NO 1|NO 3|91.31|1.43; choose RS401; row 車の規則 ");
   EXPECT_FALSE(sheet->FreeRuleBelt->isEnabled());
-  EXPECT_EQ(w.SheetValues("車の規則"), QStringList{});
-  w.Choose("N1");
-  w.Calculate();
+  w.Do("choose N1; calc; see Label9 φ80.85");
   EXPECT_TRUE(sheet->FreeRuleBelt->isChecked()) << "kept through another type";
-  EXPECT_EQ(w.Text("Label9"), QStringLiteral("φ80.85")) << "20 x 12.7 / pi, not RS40's φ81.18";
 }
 
 TEST(WindowSheet, AScreenReaderReadsEveryCell) {
