@@ -71,6 +71,24 @@ TEST(TangentTest, RelationsAndFigures) {
   }
 }
 
+// Span directions are sums of angles and may lie a turn or more outside
+// (-pi, pi]: the turn from one to the next still lies in [0, 2 pi), and
+// directions that differ by rounding alone wrap nothing, not a whole turn.
+TEST(WrapTurnTest, TheTurnLiesInOneTurnWhereverTheDirectionsLie) {
+  const std::tuple<const char*, double, double, double> rows[] = {
+      {"a quarter turn left", 0.0, kPi / 2, kPi / 2},
+      {"across the cut at pi", 3.0, -3.0, kTwoPi - 6.0},
+      {"out more than a turn below in", 4.0, -2.5, 2 * kTwoPi - 6.5},
+      {"out more than a turn above in", -1.0, 6.0, 7.0 - kTwoPi},
+      {"the same direction", 1.0, 1.0, 0.0},
+      {"a whole turn apart", 1.0, 1.0 + kTwoPi, 0.0},
+      {"half a billionth of a milliradian short of a turn", 0.0, -0.5e-12, 0.0},
+      {"two billionths of a milliradian short of a turn", 0.0, -2e-12, kTwoPi - 2e-12},
+  };
+  for (const auto& [name, in, out, turn] : rows)
+    EXPECT_NEAR(WrapTurn({1.0, in}, {1.0, out}), turn, 1e-13) << name;
+}
+
 struct NamedLayout {
   const char* name;
   WheelCircle wheels[3];

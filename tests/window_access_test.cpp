@@ -66,31 +66,26 @@ TEST(WindowKeyboard, ReturnPressesCalculateAndTheMenuKeysOpenTheTypeMenu) {
   EXPECT_FALSE(w.Find<QMenu>("PopupMenu1")->isVisible()) << "an edit keeps its own menu";
 }
 
+// The page keys make one 10 mm step, on the coarse step too, and leave the
+// step and the press alone; the zoom bar's keys go their arrows' way.
 TEST(WindowKeyboard, PageKeysStepTenMillimetresAndTheZoomKeysGoTheirArrowsWay) {
   WindowDriver w;
   auto* arrows = w.Find("UpDown7");
   Press(arrows, Qt::Key_PageUp);
-  EXPECT_EQ(w.Text("Edit7"), "80");
+  w.Do("see Edit7 80");
   QTest::keyClick(arrows, Qt::Key_PageDown);
   QTest::keyClick(arrows, Qt::Key_PageDown);
-  EXPECT_EQ(w.Text("Edit7"), "60");
   const idrova::DriveState& s = w.form.State();
-  EXPECT_EQ(std::tuple(s.StepSize, s.PressActive, s.PressClickCount), std::tuple(0.1, 0, 0))
-      << "the page keys leave the step and the press alone";
+  EXPECT_EQ(std::tuple(s.StepSize, s.PressActive, s.PressClickCount), std::tuple(0.1, 0, 0));
   QTest::keyClick(arrows, Qt::Key_Right);
-  EXPECT_EQ(w.Text("Edit7"), "60.1");
-  EXPECT_EQ(w.Text("Edit11").toStdString(), idrova::FormatFloat("###0.##", s.BeltLength));
-  // On the coarse step the page keys still make one 10 mm step, as the arrows now do.
-  w.ClickArrow("UpDown8", ArrowButton::Next, 1, Qt::RightButton);
+  w.Do("see Edit7 60.1; see Edit11 522.48; right UpDown8");
   Press(w.Find("UpDown8"), Qt::Key_PageDown);
-  EXPECT_EQ(w.Text("Edit8"), "0");
+  w.Do("see Edit8 0");
   EXPECT_EQ(s.StepSize, 10.0);
-
   auto* zoom = w.Find<QScrollBar>("ScrollBar1");
-  const std::pair<Qt::Key, int> zoomKeys[] = {
-      {Qt::Key_Right, 11}, {Qt::Key_Up, 12}, {Qt::Key_Left, 11}, {Qt::Key_Down, 10}};
   zoom->setFocus();
-  for (auto [key, position] : zoomKeys) {
+  for (auto [key, position] : {std::pair(Qt::Key_Right, 11), {Qt::Key_Up, 12}, {Qt::Key_Left, 11},
+                               {Qt::Key_Down, 10}}) {
     QTest::keyClick(zoom, key);
     EXPECT_EQ(zoom->value(), position) << key;
   }
@@ -156,19 +151,10 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
         << "English second";
   }
   EXPECT_EQ(controls, 11 + 25 + 10 + 2 + 3 + 5 + 2 + 1 + 2 + 5);  // the sheet's five last
-  const std::pair<const char*, const char*> names[] = {{"Edit1", "NO 1 の X 座標"},
-                                                       {"Edit8", "NO 3 の Y 座標"},
-                                                       {"Edit11", "ベルト長さ"},
-                                                       {"Edit10", "ピッチ"},
-                                                       {"UpDown9", "NO 3 の歯数の矢印"},
-                                                       {"ScrollBar1", "図の拡大率"},
-                                                       {"Label9", "NO 1 の直径: φ50.93"},
-                                                       {"Label13", "最小ベルト長さ: (min 520.56)"},
-                                                       {"Label16", "ベルトの歯数: 歯数  66"},
-                                                       {"Image2", "ベルト配置の図"}};
-  for (const auto& [control, name] : names)
-    EXPECT_EQ(Accessible(w.Find(control))->text(QAccessible::Name), QString::fromUtf8(name))
-        << control;
+  w.Do("name Edit1 NO 1 の X 座標; name Edit8 NO 3 の Y 座標; name Edit11 ベルト長さ;"
+       "name Edit10 ピッチ; name UpDown9 NO 3 の歯数の矢印; name ScrollBar1 図の拡大率;"
+       "name Label9 NO 1 の直径: φ50.93; name Label13 最小ベルト長さ: (min 520.56);"
+       "name Label16 ベルトの歯数: 歯数  66; name Image2 ベルト配置の図");
   EXPECT_TRUE(Accessible(w.Find("Image2"))->text(QAccessible::Description).contains("524.29"));
   EXPECT_EQ(Accessible(w.Find("Image2"))->role(), QAccessible::Graphic);
   w.ClickArrow("UpDown7", ArrowButton::Next);

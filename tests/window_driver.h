@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -125,7 +126,7 @@ class WindowDriver {
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
   // and what the user then sees, exactly, the text running to the ';':
   //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for "NO 1")
-  //   on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
+  //   name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
   //   mark (the picture) | drawn yes|no (changed since the mark)
   void Do(const QString& script) {
     for (QString action : script.split(';', Qt::SkipEmptyParts)) {
@@ -138,6 +139,8 @@ class WindowDriver {
       else if (w[0] == "row")
         EXPECT_EQ(SheetValues(QString(w[1]).replace('_', ' ')).join('|'), rest)
             << "after: " << script.left(script.indexOf(action)).toStdString();
+      else if (w[0] == "name")  // what a screen reader names the control
+        EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(a1))->text(QAccessible::Name), rest);
       else if (w[0] == "on" || w[0] == "off")
         EXPECT_EQ(Find(a1)->isEnabled(), w[0] == "on") << a1.data();
       else if (w[0] == "belt")  // the belt length held, to 1e-6 mm
