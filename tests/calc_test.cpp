@@ -135,6 +135,18 @@ TEST(Search, EndsFoundOrWarned) {
   EXPECT_EQ(SearchAndCheck(state, 1, 528.0, +1).Warning, kWrongDirection);
 }
 
+// The two-wheel belt itself is the shortest request; one unit in the last
+// place less is too short.
+TEST(Search, ARequestAsLongAsTheTwoWheelBeltIsNotTooShort) {
+  DriveState state = Drive(150, 100, 75, 50);
+  ComputeBeltPath(state);
+  const double least = state.MinBeltLength;
+  for (const auto& [name, request, tooShort] :
+       {std::tuple("equal", least, false), {"an ulp below", std::nextafter(least, 0.0), true},
+        {"an ulp above", std::nextafter(least, 1e9), false}})
+    EXPECT_EQ(SearchAndCheck(state, 1, request, -1).Warning == kLengthTooShort, tooShort) << name;
+}
+
 TEST(Search, FoundWithinToleranceOrLeftAsItWas) {
   const double starts[][2] = {{70.0, 10.0}, {75.0, 50.0}, {30.0, -20.0}};
   for (const auto& [x, y] : starts)

@@ -78,12 +78,21 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
   return testing::AssertionSuccess();
 }
 
-// The label holds the whole text in full, inside the window, overlapping no
-// other control.
+// The label holds the whole text in full, inside its own room of its row
+// (from the first to the last column it may use), overlapping no other
+// control.
 testing::AssertionResult ShowsLabel(WindowDriver& w, QLabel* label) {
+  constexpr int kRight = TForm1::kClientWidth - 3;  // two pixels short of the edge
+  static const std::map<QString, std::pair<int, int>> kRooms = {
+      {"Label9", {440, 538}},     {"Label10", {540, 606}},    {"Label11", {608, kRight}},
+      {"Label12", {408, 501}},    {"Label13", {470, kRight}}, {"Label14", {380, kRight}},
+      {"Label15", {440, kRight}}, {"Label16", {587, kRight}}, {"Label18", {454, 538}},
+      {"Label19", {540, 606}},    {"Label20", {608, kRight}}, {"Label22", {454, 538}},
+      {"Label23", {540, 606}},    {"Label24", {608, kRight}}, {"Label25", {380, kRight}}};
+  const auto [first, last] = kRooms.at(label->objectName());
   const QRect place = label->geometry();
   const int needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
-  if (place.left() < 0 || place.right() >= TForm1::kClientWidth || place.width() < needed)
+  if (place.left() < first || place.right() > last || place.width() < needed)
     return testing::AssertionFailure()
            << label->objectName().toStdString() << " '" << label->text().toStdString() << "' needs "
            << needed << " px, has " << place.left() << ".." << place.right();
@@ -121,6 +130,8 @@ const FitRow kFits[] = {
     {"two-wheel length of five digits", "layout 49000 0 70 10", "Label13", "(min 98160)"},
     {"diameter of 100 teeth", "click UpDown9 next 90", "Label11", "φ254.65"},
     {"RS240 diameter", "choose RS2401", "Label11", "φ246.59"},
+    {"NO 1 of a 100 m pitch", "choose N1; type Edit10 100000; calc; click UpDown3 next 180", "Label9", "φ6366459.53"},
+    {"RS240 200 teeth on NO 2", "choose RS2401; click UpDown6 next 180", "Label10", "φ4851.24"},
     {"RS240 200 teeth", "choose RS2401; click UpDown9 next 190", "Label11", "φ4851.24"},
     {"RS240 two-wheel length", "choose RS2401", "Label13", "(min 1890.84)"},
     {"tooth count of a fine free pitch", "choose N1; type Edit10 0.001; calc", "Label16",
@@ -192,6 +203,33 @@ TEST(WindowFit, ALabelTooLongForItsRowShrinksThenCutsAndNamesTheWholeValue) {
   EXPECT_EQ(label->font().pixelSize(), 15);
   EXPECT_TRUE(ShowsLabel(w, label));
   EXPECT_EQ(label->y(), 11);
+}
+
+// A text exactly as wide as its room, or one pixel wider; at its design
+// place, or passing the room's last column by one pixel.
+TEST(WindowFit, ALabelFitsItsRoomToThePixel) {
+  QLabel label;
+  const QString text = QStringLiteral("(min 2323.33)");
+  QFont face = label.font();
+  face.setPixelSize(15);
+  const int width = QFontMetrics(face).horizontalAdvance(text);
+  const struct {
+    const char* Name;
+    idrova::LabelRoom Room;  // design left and width, first and last column
+    int Left, PixelSize;
+  } rows[] = {
+      {"as wide as its room", {100, 0, 100, 100 + width - 1}, 100, 15},
+      {"a pixel wider than its room", {100, 0, 100, 100 + width - 2}, 100, 14},
+      {"passing the last column by one", {101, 0, 50, 100 + width - 1}, 100, 15},
+      {"passing it by none", {100, 0, 50, 100 + width - 1}, 100, 15},
+  };
+  for (const auto& row : rows) {
+    idrova::FitLabelText(&label, text, row.Room, 15);
+    EXPECT_EQ(std::pair(label.x(), label.font().pixelSize()), std::pair(row.Left, row.PixelSize))
+        << row.Name;
+    EXPECT_LE(label.geometry().right(), row.Room.MaxRight) << row.Name;
+    EXPECT_EQ(label.text(), text) << row.Name;
+  }
 }
 
 // Regression: the proposal that cannot hold its tooth count left the count of
