@@ -77,6 +77,12 @@ class Soak {
   }
 
  private:
+  static constexpr const char* kArrows[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4",
+                                             "UpDown5", "UpDown6", "UpDown7", "UpDown8",
+                                             "UpDown9", "UpDown10"};
+  static constexpr const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
+                                              "UpDown5", "UpDown7", "UpDown8"};
+
   template <typename T = QWidget>
   T* Find(const char* name) {
     return form_.findChild<T*>(name);
@@ -84,40 +90,24 @@ class Soak {
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
 
-  QString RandomNumberText() {
-    const double magnitude = std::pow(10.0, std::uniform_real_distribution<double>(-4, 4)(rng_));
-    const double value = (Chance(0.3) ? -1 : 1) * magnitude;
-    switch (Pick(4)) {
-      case 0:
-        return QString::number(std::round(value));
-      case 1:
-        return QString::number(value, 'f', Pick(4));
-      case 2:
-        return QString::number(value, 'g', 17);
-      default:
-        return QString::number(std::pow(10.0, Pick(320)) * (Chance(0.5) ? 1 : -1), 'g');
-    }
-  }
+  // A number in any of the forms people type, from 1e-4 to 1e4 and now and
+  // then a power of ten up to 1e319; or text that is no number, or very long.
   QString RandomText() {
     static const char* kOdd[] = {"",   " ", "abc", "1,5", "nan",  "inf",  "1e400", "-",
                                  "1e", "0", "0.0", "+.5", " 12 ", "0x1A", "1.2.3", "五"};
-    switch (Pick(10)) {
-      case 0:
-        return QString::fromUtf8(kOdd[Pick(std::size(kOdd))]);
-      case 1:
-        return QString(Pick(3000) + 300, QChar(Chance(0.5) ? '7' : 'x'));
-      default:
-        return RandomNumberText();
-    }
+    const int form = Pick(10);
+    if (form == 0) return QString::fromUtf8(kOdd[Pick(std::size(kOdd))]);
+    if (form == 1) return QString(Pick(3000) + 300, QChar(Chance(0.5) ? '7' : 'x'));
+    if (form == 2) return QString::number(std::pow(10.0, Pick(320)) * (Chance(0.5) ? 1 : -1), 'g');
+    const double value = (Chance(0.3) ? -1 : 1) *
+                         std::pow(10.0, std::uniform_real_distribution<double>(-4, 4)(rng_));
+    if (form < 5) return QString::number(std::round(value));
+    return form < 8 ? QString::number(value, 'f', Pick(4)) : QString::number(value, 'g', 17);
   }
 
   // One random user action; returns the milliseconds spent deliberately
   // holding a mouse button, which the time check leaves out.
   qint64 Act() {
-    static const char* kArrows[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4", "UpDown5",
-                                    "UpDown6", "UpDown7", "UpDown8", "UpDown9", "UpDown10"};
-    static const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
-                                      "UpDown5", "UpDown7", "UpDown8"};
     static const char* kEdits[] = {"Edit1", "Edit2", "Edit4",  "Edit5",
                                    "Edit7", "Edit8", "Edit10", "Edit11"};
     redraws_ = false;
@@ -219,8 +209,6 @@ class Soak {
   // goes from the arrows into the edit, F2 goes in keeping the text; then
   // Escape (back to the arrows), Tab (on), Return (計算) or nothing.
   void TypeFromArrows() {
-    static const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
-                                      "UpDown5", "UpDown7", "UpDown8"};
     static const QString kKeys = QStringLiteral("0123456789.-+．－１２３ae,");
     auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
     QString typed;

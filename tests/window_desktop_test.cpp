@@ -137,71 +137,24 @@ TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
 // On a coordinate's arrows the keyboard types the coordinate, as in a
 // spreadsheet: a digit, sign or point goes into the edit in place of its
 // text, F2 goes into it keeping the text; Escape goes back, Tab goes on from
-// the arrows, Return presses 計算.
-TEST(WindowDesktop, TheKeyboardTypesEveryCoordinate) {
-  struct KeyRow {
-    const char* Name;
-    std::vector<QString> Keys;  // text keys, or "F2"
-    const char* Shown;          // Edit7 after them
-    bool InEdit;                // the focus went into Edit7
-  };
-  const KeyRow rows[] = {
-      {"a digit replaces the text", {"5"}, "5", true},
-      {"a minus sign and digits", {"-", "3", "2"}, "-32", true},
-      {"a decimal point", {".", "5"}, ".5", true},
-      {"a full-width digit", {"８"}, "８", true},
-      {"F2 keeps the text", {"F2", "1"}, "701", true},
-      {"a letter does nothing", {"a"}, "70", false},
-  };
-  for (const KeyRow& row : rows) {
-    SCOPED_TRACE(row.Name);
-    WindowDriver w;
-    QApplication::setActiveWindow(&w.form);
-    auto* arrows = w.Find<ArrowControl>("UpDown7");
-    arrows->setFocus();
-    for (const QString& key : row.Keys) {
-      QWidget* target = QApplication::focusWidget();
-      if (key == "F2")
-        QTest::keyClick(target, Qt::Key_F2);
-      else
-        QTest::sendKeyEvent(QTest::Click, target, Qt::Key_unknown, key, Qt::NoModifier);
-    }
-    EXPECT_EQ(w.Text("Edit7"), QString::fromUtf8(row.Shown));
-    EXPECT_EQ(QApplication::focusWidget(), row.InEdit ? w.Find("Edit7") : arrows);
-  }
-  WindowDriver w;
-  QApplication::setActiveWindow(&w.form);
-  w.Find("UpDown7")->setFocus();
-  QTest::keyClick(w.Find("UpDown7"), Qt::Key_8);
-  QTest::keyClick(w.Find("Edit7"), Qt::Key_Escape);
-  EXPECT_EQ(QApplication::focusWidget(), w.Find("UpDown7")) << "Escape goes back to the arrows";
-  QTest::keyClick(w.Find("UpDown7"), Qt::Key_9);
-  QTest::keyClick(w.Find("Edit7"), Qt::Key_Tab);
-  EXPECT_EQ(QApplication::focusWidget(), w.Find("UpDown8")) << "Tab goes on from the arrows";
-  QTest::keyClick(w.Find("UpDown8"), Qt::Key_Minus);
-  QTest::keyClick(w.Find("Edit8"), Qt::Key_5);
-  QTest::keyClick(w.Find("Edit8"), Qt::Key_Return);
-  EXPECT_EQ(QApplication::focusWidget(), w.Find("Button1"));
-  EXPECT_EQ(std::pair(w.form.State().Wheel[2].X, w.form.State().Wheel[2].Y), std::pair(9.0, -5.0));
-}
-
-// The tooth counts' keys: Page Up / Page Down ten teeth, Home and End the
-// ends of the range, each one click of the arrows (the count, the wheel and
-// the belt follow).
-TEST(WindowDesktop, ToothCountKeysStepTenOrToTheEnds) {
-  WindowDriver w;
-  QApplication::setActiveWindow(&w.form);
-  auto* arrows = w.Find<ArrowControl>("UpDown3");
-  arrows->setFocus();
-  const std::pair<Qt::Key, int> keys[] = {
-      {Qt::Key_PageUp, 30}, {Qt::Key_PageDown, 20}, {Qt::Key_PageDown, 10}, {Qt::Key_PageDown, 10},
-      {Qt::Key_End, 200},   {Qt::Key_PageUp, 200},  {Qt::Key_Home, 10}};
-  for (const auto& [key, teeth] : keys) {
-    QTest::keyClick(arrows, key);
-    EXPECT_EQ(w.Text("Edit3"), QString::number(teeth));
-    EXPECT_EQ(w.form.State().Teeth[0], teeth);
-    EXPECT_NEAR(w.form.State().Wheel[0].Radius, teeth * 8.0 / (2 * 3.141592653589793), 1e-9);
-  }
+// the arrows, Return presses 計算. The tooth counts' Page Up / Page Down
+// step ten teeth, Home and End go to the ends, each one click of the arrows.
+TEST(WindowDesktop, TheKeyboardTypesEveryCoordinateAndStepsTheTeeth) {
+  Tell({
+      {"a digit replaces the text", "focus UpDown7; keys 5; see Edit7 5; focused Edit7"},
+      {"a minus sign and digits", "focus UpDown7; keys -32; see Edit7 -32; focused Edit7"},
+      {"a decimal point", "focus UpDown7; keys .5; see Edit7 .5; focused Edit7"},
+      {"a full-width digit", "focus UpDown7; keys ８; see Edit7 ８; focused Edit7"},
+      {"F2 keeps the text", "focus UpDown7; key F2; keys 1; see Edit7 701; focused Edit7"},
+      {"a letter does nothing", "focus UpDown7; keys a; see Edit7 70; focused UpDown7"},
+      {"Escape, Tab and Return",
+       "focus UpDown7; keys 8; key Escape; focused UpDown7; keys 60; key Tab; focused UpDown8;"
+       "keys -5; key Return; focused Button1; see Edit11 528.68"},
+      {"tooth count keys",
+       "focus UpDown3; key PageUp; see Edit3 30; see Label9 φ76.39; key PageDown; see Edit3 20;"
+       "key PageDown; see Edit3 10; key PageDown; see Edit3 10; see Label9 φ25.46; key End;"
+       "see Edit3 200; key PageUp; see Edit3 200; see Label9 φ509.3; key Home; see Edit3 10"},
+  });
 }
 
 // Qt's own texts are Japanese, and Shift+F10 in an edit opens its own menu.

@@ -7,6 +7,7 @@
 
 #include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -128,6 +129,8 @@ class WindowDriver {
   //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for "NO 1")
   //   name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
   //   mark (the picture) | drawn yes|no (changed since the mark)
+  // and keys: focus UpDown7 | keys -32 (text keys) | key F2 (Tab, Return, PageUp, Home, ...)
+  //   focused Edit7 (where the focus is now)
   void Do(const QString& script) {
     for (QString action : script.split(';', Qt::SkipEmptyParts)) {
       while (action.startsWith(' ')) action.remove(0, 1);
@@ -149,6 +152,25 @@ class WindowDriver {
         marked_ = Picture();
       else if (w[0] == "drawn")  // the picture changed since the mark, or not
         EXPECT_EQ(Picture() != marked_, w[1] == "yes")
+            << "after: " << script.left(script.indexOf(action)).toStdString();
+      else if (w[0] == "focus") {  // as a click or Tab would give it
+        QApplication::setActiveWindow(&form);
+        Find(a1)->setFocus(Qt::TabFocusReason);
+      } else if (w[0] == "keys") {  // text keys, any character, to the focused control
+        for (const QChar ch : action.mid(5))
+          QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
+                              QString(ch), Qt::NoModifier);
+      } else if (w[0] == "key") {
+        static const QHash<QString, Qt::Key> kKeys = {
+            {"F2", Qt::Key_F2},         {"F4", Qt::Key_F4},         {"Escape", Qt::Key_Escape},
+            {"Tab", Qt::Key_Tab},       {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
+            {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home},
+            {"End", Qt::Key_End},       {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left},
+            {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
+        EXPECT_TRUE(kKeys.contains(w[1])) << a1.data();
+        QTest::keyClick(QApplication::focusWidget(), kKeys.value(w[1]));
+      } else if (w[0] == "focused")
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), w[1])
             << "after: " << script.left(script.indexOf(action)).toStdString();
       else if (w[0] == "type")
         Type(a1, w.value(2));
