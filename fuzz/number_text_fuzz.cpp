@@ -60,32 +60,24 @@ Reading ReadPlainDecimal(const std::string& text) {
 }
 
 // The text with what a Japanese input method types for a number in ASCII,
-// decoded code point by code point: U+FF10..U+FF19 digits, U+FF0B plus,
-// U+FF0D minus, U+FF0E point, U+3000 blank. Anything else is kept.
+// from the first character on: full-width digits, plus, minus and point, and
+// the ideographic blank. Anything else is kept.
 std::string HalfWidth(std::string_view text) {
+  static constexpr std::pair<std::string_view, char> kWide[] = {
+      {"０", '0'}, {"１", '1'}, {"２", '2'}, {"３", '3'},    {"４", '4'},
+      {"５", '5'}, {"６", '6'}, {"７", '7'}, {"８", '8'},    {"９", '9'},
+      {"＋", '+'}, {"－", '-'}, {"．", '.'}, {"\u3000", ' '}};
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[i]);
-    if ((lead & 0xF0) == 0xE0 && i + 2 < text.size() &&
-        (static_cast<unsigned char>(text[i + 1]) & 0xC0) == 0x80 &&
-        (static_cast<unsigned char>(text[i + 2]) & 0xC0) == 0x80) {
-      const unsigned point = (lead & 0x0Fu) << 12 |
-                             (static_cast<unsigned char>(text[i + 1]) & 0x3Fu) << 6 |
-                             (static_cast<unsigned char>(text[i + 2]) & 0x3Fu);
-      const char* mapped = nullptr;
-      static const char* const kDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
-      if (point >= 0xFF10 && point <= 0xFF19) mapped = kDigits[point - 0xFF10];
-      if (point == 0xFF0B) mapped = "+";
-      if (point == 0xFF0D) mapped = "-";
-      if (point == 0xFF0E) mapped = ".";
-      if (point == 0x3000) mapped = " ";
-      if (mapped) {
-        out += mapped;
-        i += 3;
-        continue;
-      }
+    const auto* wide = std::find_if(std::begin(kWide), std::end(kWide), [&](const auto& w) {
+      return text.substr(i).starts_with(w.first);
+    });
+    if (wide == std::end(kWide)) {
+      out += text[i++];
+    } else {
+      out += wide->second;
+      i += wide->first.size();
     }
-    out += text[i++];
   }
   return out;
 }
