@@ -142,7 +142,8 @@ TEST(Search, ARequestAsLongAsTheTwoWheelBeltIsNotTooShort) {
   ComputeBeltPath(state);
   const double least = state.MinBeltLength;
   for (const auto& [name, request, tooShort] :
-       {std::tuple("equal", least, false), {"an ulp below", std::nextafter(least, 0.0), true},
+       {std::tuple("equal", least, false),
+        {"an ulp below", std::nextafter(least, 0.0), true},
         {"an ulp above", std::nextafter(least, 1e9), false}})
     EXPECT_EQ(SearchAndCheck(state, 1, request, -1).Warning == kLengthTooShort, tooShort) << name;
 }

@@ -84,8 +84,8 @@ TEST(WindowKeyboard, PageKeysStepTenMillimetresAndTheZoomKeysGoTheirArrowsWay) {
   EXPECT_EQ(s.StepSize, 10.0);
   auto* zoom = w.Find<QScrollBar>("ScrollBar1");
   zoom->setFocus();
-  for (auto [key, position] : {std::pair(Qt::Key_Right, 11), {Qt::Key_Up, 12}, {Qt::Key_Left, 11},
-                               {Qt::Key_Down, 10}}) {
+  for (auto [key, position] :
+       {std::pair(Qt::Key_Right, 11), {Qt::Key_Up, 12}, {Qt::Key_Left, 11}, {Qt::Key_Down, 10}}) {
     QTest::keyClick(zoom, key);
     EXPECT_EQ(zoom->value(), position) << key;
   }
@@ -151,10 +151,11 @@ TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
         << "English second";
   }
   EXPECT_EQ(controls, 11 + 25 + 10 + 2 + 3 + 5 + 2 + 1 + 2 + 5);  // the sheet's five last
-  w.Do("name Edit1 NO 1 の X 座標; name Edit8 NO 3 の Y 座標; name Edit11 ベルト長さ;"
-       "name Edit10 ピッチ; name UpDown9 NO 3 の歯数の矢印; name ScrollBar1 図の拡大率;"
-       "name Label9 NO 1 の直径: φ50.93; name Label13 最小ベルト長さ: (min 520.56);"
-       "name Label16 ベルトの歯数: 歯数  66; name Image2 ベルト配置の図");
+  w.Do(
+      "name Edit1 NO 1 の X 座標; name Edit8 NO 3 の Y 座標; name Edit11 ベルト長さ;"
+      "name Edit10 ピッチ; name UpDown9 NO 3 の歯数の矢印; name ScrollBar1 図の拡大率;"
+      "name Label9 NO 1 の直径: φ50.93; name Label13 最小ベルト長さ: (min 520.56);"
+      "name Label16 ベルトの歯数: 歯数  66; name Image2 ベルト配置の図");
   EXPECT_TRUE(Accessible(w.Find("Image2"))->text(QAccessible::Description).contains("524.29"));
   EXPECT_EQ(Accessible(w.Find("Image2"))->role(), QAccessible::Graphic);
   w.ClickArrow("UpDown7", ArrowButton::Next);

@@ -126,9 +126,9 @@ class WindowDriver {
   //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
   // and what the user then sees, exactly, the text running to the ';':
-  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for "NO 1")
-  //   name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled or not) | belt 524.285991 (held, to 1e-6 mm)
-  //   mark (the picture) | drawn yes|no (changed since the mark)
+  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for
+  //   "NO 1") name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled or not) |
+  //   belt 524.285991 (held, to 1e-6 mm) mark (the picture) | drawn yes|no (changed since the mark)
   // and keys: focus UpDown7 | keys -32 (text keys) | key F2 (Tab, Return, PageUp, Home, ...)
   //   focused Edit7 (where the focus is now)
   void Do(const QString& script) {
@@ -162,10 +162,12 @@ class WindowDriver {
                               QString(ch), Qt::NoModifier);
       } else if (w[0] == "key") {
         static const QHash<QString, Qt::Key> kKeys = {
-            {"F2", Qt::Key_F2},         {"F4", Qt::Key_F4},         {"Escape", Qt::Key_Escape},
-            {"Tab", Qt::Key_Tab},       {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
-            {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown}, {"Home", Qt::Key_Home},
-            {"End", Qt::Key_End},       {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left},
+            {"F2", Qt::Key_F2},         {"F4", Qt::Key_F4},
+            {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},
+            {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
+            {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
+            {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
+            {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left},
             {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
         EXPECT_TRUE(kKeys.contains(w[1])) << a1.data();
         QTest::keyClick(QApplication::focusWidget(), kKeys.value(w[1]));

@@ -71,8 +71,9 @@ TEST(WindowTypeMenu, TheFreeEntryOnlyUnlocksThePitch) {
   WindowDriver w;
   // A typed pitch takes effect with the calculate button, with the chain rule;
   // a catalogue entry discards it and locks the edit again.
-  w.Do("choose RS401; see Edit11 616.91; choose N1; see Label12 種類   その他; see Edit10 12.7;"
-       "see Edit11 616.91; type Edit10 10; see Label9 φ81.18; calc; see Label9 φ63.92");
+  w.Do(
+      "choose RS401; see Edit11 616.91; choose N1; see Label12 種類   その他; see Edit10 12.7;"
+      "see Edit11 616.91; type Edit10 10; see Label9 φ81.18; calc; see Label9 φ63.92");
   EXPECT_FALSE(w.Find<QLineEdit>("Edit10")->isReadOnly());
   w.Do("choose S8M1; see Edit10 8");
   EXPECT_TRUE(w.Find<QLineEdit>("Edit10")->isReadOnly());
@@ -114,8 +115,9 @@ TEST(WindowSteppers, AHeldArrowRepeatsAndSpeedsUpFromTheFifthClick) {
 
 TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
   WindowDriver w;
-  w.Do("mark; item RadioGroup1 1; see Edit11 528; see Label16 歯数  66; off UpDown7; on UpDown8;"
-       "on RadioGroup2; on UpDown10; drawn no");
+  w.Do(
+      "mark; item RadioGroup1 1; see Edit11 528; see Label16 歯数  66; off UpDown7; on UpDown8;"
+      "on RadioGroup2; on UpDown10; drawn no");
   EXPECT_EQ(w.form.State().SpecifiedLength, 528.0);
   EXPECT_EQ(w.Find<QLineEdit>("Edit7")->palette().color(QPalette::Base), QColor(255, 255, 181));
   EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 255));
@@ -123,8 +125,9 @@ TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
   EXPECT_EQ(w.form.State().LengthIndex, 0) << "setting the position is no click";
   w.Do("item RadioGroup2 1");
   EXPECT_EQ(w.form.State().Direction, -1);
-  w.Do("item RadioGroup1 2; off UpDown8; on UpDown7; item RadioGroup1 0; see Edit11 524.29;"
-       "off RadioGroup2; off UpDown10");
+  w.Do(
+      "item RadioGroup1 2; off UpDown8; on UpDown7; item RadioGroup1 0; see Edit11 524.29;"
+      "off RadioGroup2; off UpDown10");
 }
 
 namespace {
@@ -168,8 +171,9 @@ TEST(WindowSearch, AFoundCoordinateIsRedrawnAndAFailedSearchKeepsIt) {
   WindowDriver w;
   w.Do("mark; item RadioGroup1 1; calc; see Label16 歯数  66; drawn yes");  // the proposed 528
   EXPECT_NEAR(w.form.State().BeltLength, 528.0, 0.005);
-  w.Do("item RadioGroup2 0; type Edit11 520.6; calc; see Label14 警告! 方向指定が間違っています;"
-       "see Edit7 84.93");
+  w.Do(
+      "item RadioGroup2 0; type Edit11 520.6; calc; see Label14 警告! 方向指定が間違っています;"
+      "see Edit7 84.93");
   EXPECT_NEAR(w.form.State().Wheel[2].X, 84.93, 1e-9);
 }
 
@@ -177,12 +181,14 @@ TEST(WindowSearch, AFoundCoordinateIsRedrawnAndAFailedSearchKeepsIt) {
 // left behind (1); the stepped length is what the search looks for.
 TEST(WindowStandardLengths, TheArrowsStepThroughTheTableOrWholePitches) {
   WindowDriver w;
-  w.Do("item RadioGroup1 1; click UpDown10 next; see Edit11 560; see Label16 歯数  70;"
-       "click UpDown10 prev 2; see Edit11 4400; see Label16 歯数  550; see Label13 (min 520.56);"
-       "click UpDown10 next 2; see Edit11 560; calc; see Label14 ");
+  w.Do(
+      "item RadioGroup1 1; click UpDown10 next; see Edit11 560; see Label16 歯数  70;"
+      "click UpDown10 prev 2; see Edit11 4400; see Label16 歯数  550; see Label13 (min 520.56);"
+      "click UpDown10 next 2; see Edit11 560; calc; see Label14 ");
   EXPECT_NEAR(w.form.State().BeltLength, 560.0, 0.005);
-  w.Do("choose XH1; item RadioGroup1 2; click UpDown10 next; see Edit11 44.45;"
-       "see Label16 歯数  2; click UpDown10 next; see Edit11 66.675; see Label16 歯数  3");
+  w.Do(
+      "choose XH1; item RadioGroup1 2; click UpDown10 next; see Edit11 44.45;"
+      "see Label16 歯数  2; click UpDown10 next; see Edit11 66.675; see Label16 歯数  3");
 }
 
 // For every edit the calculate button reads (in its reading order; the
@@ -261,8 +267,9 @@ TEST(WindowBadInput, AZeroPitchForTheFreeTypeStopsTheButtonSilently) {
   w.Do("type Edit10 0.0; calc");
   EXPECT_EQ(std::pair(w.form.State().Pitch, w.form.State().Wheel[0].X), std::pair(0.0, 0.0));
   EXPECT_FALSE(w.ErrorBox()->isVisible());
-  w.Do("click UpDown7 next; see Label16 歯数  66; item RadioGroup1 1; see Label16 歯数  66;"
-       "see Edit11 520.555; click UpDown10 next; see Label16 歯数  66");
+  w.Do(
+      "click UpDown7 next; see Label16 歯数  66; item RadioGroup1 1; see Label16 歯数  66;"
+      "see Edit11 520.555; click UpDown10 next; see Label16 歯数  66");
 }
 
 // A tensioner beyond wheel 2 on the line from wheel 1 (the path misses it)
@@ -272,12 +279,13 @@ TEST(WindowBadInput, AZeroPitchForTheFreeTypeStopsTheButtonSilently) {
 // warnings.
 TEST(WindowLayoutCheck, ALengthThatIsNotTheRealBeltIsFlaggedUntilTheLayoutIsValid) {
   WindowDriver w;
-  w.Do("see Label14 ; layout 150 0 250 0; see Edit11 460;"
-       "see Label14 警告! この配置のベルト長さは無効です; see Label25 参考: 実際のベルト長さ 621.62;"
-       "layout 150 100 0 0; see Edit11 513.52; see Label14 警告! この配置のベルト長さは無効です;"
-       "layout 150 100 75 20; see Label14 ; see Label25 ; see Label22 9;"
-       "item RadioGroup1 1; type Edit11 500; calc; see Label14 警告! 指定長さが短かすぎます;"
-       "click UpDown8 next; see Label14 警告! 指定長さが短かすぎます");
+  w.Do(
+      "see Label14 ; layout 150 0 250 0; see Edit11 460;"
+      "see Label14 警告! この配置のベルト長さは無効です; see Label25 参考: 実際のベルト長さ 621.62;"
+      "layout 150 100 0 0; see Edit11 513.52; see Label14 警告! この配置のベルト長さは無効です;"
+      "layout 150 100 75 20; see Label14 ; see Label25 ; see Label22 9;"
+      "item RadioGroup1 1; type Edit11 500; calc; see Label14 警告! 指定長さが短かすぎます;"
+      "click UpDown8 next; see Label14 警告! 指定長さが短かすぎます");
   EXPECT_EQ(w.Find("Label18")->accessibleName(),
             QStringLiteral("NO 1 の巻付角: ") + w.Text("Label18"));
 }

@@ -24,9 +24,10 @@ struct PlaceRow {
 
 TEST(WindowStart, ShowsTheDesignLayoutComputedAndDrawn) {
   WindowDriver w;
-  w.Do("see Edit11 524.29; see Label13 (min 520.56); see Label16 歯数  66; see Label9 φ50.93;"
-       "see Label10 φ50.93; see Label11 φ25.46; see Label12 種類    S8M; see Label14 ;"
-       "belt 524.285991");
+  w.Do(
+      "see Edit11 524.29; see Label13 (min 520.56); see Label16 歯数  66; see Label9 φ50.93;"
+      "see Label10 φ50.93; see Label11 φ25.46; see Label12 種類    S8M; see Label14 ;"
+      "belt 524.285991");
   const idrova::DriveState& s = w.form.State();
   EXPECT_EQ(std::tuple(s.Pitch, s.BeltType, s.Scale, s.OriginX, s.OriginY, s.Direction, s.StepSize,
                        s.StepMultiplier, s.UnknownKind, s.WindingMode, s.BeltTeeth),
@@ -73,7 +74,8 @@ TEST(WindowStart, CaptionsColoursAndStates) {
   EXPECT_EQ(w.Find("Label3")->palette().color(QPalette::WindowText), QColor(0, 128, 128));
   EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 181));
   EXPECT_EQ(w.Find<QLineEdit>("Edit7")->palette().color(QPalette::Base), QColor(255, 255, 255));
-  for (const auto& [edit, readOnly] : {std::pair("Edit3", true), {"Edit10", true}, {"Edit7", false}})
+  for (const auto& [edit, readOnly] :
+       {std::pair("Edit3", true), {"Edit10", true}, {"Edit7", false}})
     EXPECT_EQ(w.Find<QLineEdit>(edit)->isReadOnly(), readOnly) << edit;
   EXPECT_TRUE(w.Item("RadioGroup1", 0)->isChecked());
   EXPECT_EQ(w.Item("RadioGroup1", 1)->text(), QStringLiteral("x３座標"));
@@ -169,6 +171,7 @@ TEST(WindowStart, ALaterActivationResetsNothing) {
 }
 
 TEST(WindowRecalculation, TypedCoordinatesWaitForTheCalculateButton) {
-  Tell({{"typed", "type Edit1 100; see Edit11 524.29; belt 524.285991; calc; see Edit1 100;"
-                  "see Edit11 401.96"}});
+  Tell({{"typed",
+         "type Edit1 100; see Edit11 524.29; belt 524.285991; calc; see Edit1 100;"
+         "see Edit11 401.96"}});
 }
