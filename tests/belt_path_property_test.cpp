@@ -15,6 +15,7 @@
 
 #include "calc/solver.h"
 #include "geometry/belt_path.h"
+#include "geometry/hull.h"
 #include "model/drive_state.h"
 
 namespace idrova {
@@ -110,6 +111,7 @@ TEST(BeltPathPropertyTest, TheBeltIsTheHullRoundTheWheels) {
     BeltPath path;
     ++seen[static_cast<int>(ComputeBeltPath(wheel, 0, PolarVector(), path))];
     EXPECT_NEAR(path.BeltLength, HullPerimeter(w), 1e-6);
+    EXPECT_NEAR(TightBeltLength(wheel), HullPerimeter(w), 1e-6);
     EXPECT_NEAR(path.MinBeltLength, OpenBelt(w[0], w[1]), 1e-9);
     EXPECT_NEAR(path.WheelTurn[0] + path.WheelTurn[1] + path.WheelTurn[2], kTwoPi, 1e-9);
   }
