@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QFontInfo>
 
+#include "app/image_canvas.h"
 #include "window_driver.h"
 
 using idrova::ArrowButton;
@@ -11,6 +12,7 @@ using idrova::ArrowButton;
 namespace {
 
 constexpr double kMm = 1e-6;
+using Px = std::int64_t;
 
 QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 constexpr QRgb kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x008000, kBlack = 0x000000;
@@ -129,6 +131,44 @@ TEST(WindowPicture, WheelOutlinesLieOnTheirBoxesInTheirColours) {
     for (int x = 0; x < 350; ++x) black += Pixel(picture, x, y) == kBlack;
   EXPECT_GT(black, 300);
   EXPECT_EQ(w.Find<PictureBox>("Image1")->Bitmap(), w.Find<PictureBox>("Image2")->Bitmap());
+}
+
+// The picture's pixel rules on the window's own canvas: a rectangle fills
+// from its left and top edge up to, not including, its right and bottom;
+// an outline lies on its box, inside it; a line leaves out its end pixel,
+// unless it is cut at the picture's edge.
+TEST(WindowPicture, TheCanvasKeepsItsPixelRules) {
+  QImage image(30, 30, QImage::Format_RGB32);
+  ImageCanvas canvas(&image);
+  canvas.SetBrushColor(Qt::white);
+  canvas.FillRect(-5, -5, 40, 40);
+  canvas.SetBrushColor(Qt::yellow);
+  canvas.FillRect(5, 5, 10, 10);
+  canvas.SetPenColor({0, 0, 255});
+  canvas.Arc(10, 12, 20, 22, 10, 12, 10, 12);
+  canvas.SetPenColor({0, 0, 0});
+  canvas.MoveTo(2, 2);
+  canvas.LineTo(8, 2);
+  canvas.MoveTo(2, 28);
+  canvas.LineTo(Px{1} << 40, 28);
+  const QRgb white = 0xFFFFFF, yellow = 0xFFFF00, blue = 0x0000FF, black = 0x000000;
+  const std::tuple<const char*, int, int, QRgb> pixels[] = {
+      {"fill's first corner", 5, 5, yellow},
+      {"fill's last pixel", 9, 9, yellow},
+      {"past the fill's right", 10, 7, white},
+      {"past the fill's bottom", 7, 10, white},
+      {"outline's left", 10, 17, blue},
+      {"outline's right", 19, 17, blue},
+      {"outline's top", 15, 12, blue},
+      {"outline's bottom", 15, 21, blue},
+      {"past its right", 20, 17, white},
+      {"past its bottom", 15, 22, white},
+      {"inside it", 15, 17, white},
+      {"line's first pixel", 2, 2, black},
+      {"line's last pixel", 7, 2, black},
+      {"line's end", 8, 2, white},
+      {"a line cut at the edge", 29, 28, black}};
+  for (const auto& [name, x, y, colour] : pixels) EXPECT_EQ(Pixel(image, x, y), colour) << name;
 }
 
 TEST(WindowPicture, ZoomRedrawsAboutTheFixedOriginWithoutRecomputing) {
