@@ -130,41 +130,28 @@ TEST(WindowModes, ChoosingX3ProposesTheShortestWholeToothBeltWithoutRedrawing) {
       "off RadioGroup2; off UpDown10");
 }
 
-namespace {
-struct SearchRow {
-  const char* Name;
-  int Mode;               // item of the unknown quantity: 1 X3 (Edit7), 2 Y3 (Edit8)
-  int Direction;          // item of the direction
-  const char* Requested;  // typed into Edit11, and shown there afterwards
-  const char* ExpectedCoordinate;
-  const char* Warning;
-};
-const SearchRow kSearches[] = {
-    {"x3 528 plus", 1, 0, "528", "84.93", ""},
-    {"x3 524 minus", 1, 1, "524", "68.63", ""},
-    {"y3 528 minus", 2, 1, "528", "1.4", ""},
-    {"already within tolerance", 1, 0, "524.29", "70", ""},
-    {"x3 524 plus runs away", 1, 0, "524", "70", "警告! 方向指定が間違っています"},
-    {"shorter than two wheels", 1, 0, "500", "70", "警告! 指定長さが短かすぎます"},
-};
-}  // namespace
-
+// The search from the design layout: the request stays in the length field,
+// the coordinate found shows in its edit, or the warning and the old one.
 TEST(WindowSearch, DesignLayoutCases) {
-  for (const SearchRow& row : kSearches) {
-    SCOPED_TRACE(row.Name);
-    WindowDriver w;
-    w.ClickItem("RadioGroup1", row.Mode);
-    w.ClickItem("RadioGroup2", row.Direction);
-    w.Type("Edit11", row.Requested);
-    w.Calculate();
-    EXPECT_EQ(w.Text(row.Mode == 1 ? "Edit7" : "Edit8"), row.ExpectedCoordinate);
-    EXPECT_EQ(w.Text("Edit11"), row.Requested);
-    EXPECT_EQ(w.Text("Label14"), QString::fromUtf8(row.Warning));
-    EXPECT_EQ(w.Text("Label13"), "(min 520.56)");
-    // State and edit agree: the edit reads back to the stored coordinate.
-    const double stored = row.Mode == 1 ? w.form.State().Wheel[2].X : w.form.State().Wheel[2].Y;
-    EXPECT_EQ(idrova::FormatFloat("###0.##", stored), row.ExpectedCoordinate);
-  }
+  Tell({
+      {"x3 528 plus",
+       "item RadioGroup1 1; type Edit11 528; calc; see Edit7 84.93; see Edit11 528; see Label14 "},
+      {"x3 524 minus",
+       "item RadioGroup1 1; item RadioGroup2 1; type Edit11 524; calc;"
+       "see Edit7 68.63; see Edit11 524; see Label14 "},
+      {"y3 528 minus",
+       "item RadioGroup1 2; item RadioGroup2 1; type Edit11 528; calc;"
+       "see Edit8 1.4; see Label14 "},
+      {"already within tolerance",
+       "item RadioGroup1 1; type Edit11 524.29; calc; see Edit7 70; see Label14 "},
+      {"x3 524 plus runs away",
+       "item RadioGroup1 1; type Edit11 524; calc; see Edit7 70;"
+       "see Edit11 524; see Label14 警告! 方向指定が間違っています"},
+      {"shorter than two wheels",
+       "item RadioGroup1 1; type Edit11 500; calc; see Edit7 70;"
+       "see Edit11 500; see Label14 警告! 指定長さが短かすぎます;"
+       "see Label13 (min 520.56)"},
+  });
 }
 
 TEST(WindowSearch, AFoundCoordinateIsRedrawnAndAFailedSearchKeepsIt) {
