@@ -87,21 +87,6 @@ class WindowDriver {
   }
   void Calculate() { QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton); }
 
-  // Types wheel 2's and the tensioner's centres and presses 計算.
-  void Layout(const char* x2, const char* y2, const char* x3, const char* y3) {
-    Type("Edit4", x2);
-    Type("Edit5", y2);
-    Type("Edit7", x3);
-    Type("Edit8", y3);
-    Calculate();
-  }
-  // Steps a tooth count with its arrows from what it shows to `teeth`.
-  void SetTeeth(const char* arrows, int teeth) {
-    const int now = Find<ArrowControl>(arrows)->Position();
-    ClickArrow(arrows, teeth > now ? idrova::ArrowButton::Next : idrova::ArrowButton::Previous,
-               std::abs(teeth - now));
-  }
-
   // The design sheet, opened with 詳細 (Button2); its copied text as lines of cells.
   DesignSheetWindow* OpenSheet() {
     QTest::mouseClick(Find<QPushButton>("Button2"), Qt::LeftButton);
@@ -180,16 +165,20 @@ class WindowDriver {
         Calculate();
       else if (w[0] == "leave")
         Find("Button1")->setFocus();
-      else if (w[0] == "layout")
-        Layout(a1, qPrintable(w[2]), qPrintable(w[3]), qPrintable(w[4]));
+      else if (w[0] == "layout")  // wheel 2's and the tensioner's centres, then 計算
+        Do(QStringLiteral("type Edit4 %1; type Edit5 %2; type Edit7 %3; type Edit8 %4; calc")
+               .arg(w[1], w[2], w[3], w[4]));
       else if (w[0] == "click")
         ClickArrow(a1, w[2] == "next" ? idrova::ArrowButton::Next : idrova::ArrowButton::Previous,
                    w.size() > 3 ? w[3].toInt() : 1);
       else if (w[0] == "right")
         ClickArrow(a1, idrova::ArrowButton::Next, 1, Qt::RightButton);
-      else if (w[0] == "teeth")
-        SetTeeth(a1, w[2].toInt());
-      else if (w[0] == "choose")
+      else if (w[0] == "teeth") {  // steps a tooth count with its arrows to the count given
+        const int now = Find<ArrowControl>(a1)->Position();
+        ClickArrow(a1,
+                   w[2].toInt() > now ? idrova::ArrowButton::Next : idrova::ArrowButton::Previous,
+                   std::abs(w[2].toInt() - now));
+      } else if (w[0] == "choose")
         Choose(a1);
       else if (w[0] == "item")
         ClickItem(a1, w[2].toInt());
