@@ -236,16 +236,10 @@ TEST(WindowFit, ALabelFitsItsRoomToThePixel) {
 // Regression: the proposal that cannot hold its tooth count left the count of
 // the standard-length step before it on screen.
 TEST(WindowFit, AProposalWhoseToothCountCannotBeHeldShowsDashes) {
-  WindowDriver w;
-  w.Choose("N1");
-  w.Type("Edit10", "0.0000001");
-  w.Calculate();
-  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  ---"));
-  w.ClickItem("RadioGroup1", 1);
-  w.ClickArrow("UpDown10", ArrowButton::Next);
-  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  1"));
-  w.ClickItem("RadioGroup1", 2);
-  EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  ---"));
+  Tell({{"a pitch of 1e-7 mm",
+         "choose N1; type Edit10 0.0000001; calc; see Label16 歯数  ---;"
+         "item RadioGroup1 1; click UpDown10 next; see Label16 歯数  1;"
+         "item RadioGroup1 2; see Label16 歯数  ---"}});
 }
 
 // Where the window fits the screen it has the design's size at the design
