@@ -3,6 +3,7 @@
 // steppers, calculation modes, the calculate button and its search, standard
 // lengths, and unreadable or extreme input.
 #include <QApplication>
+#include <array>
 
 #include "text/number_text.h"
 #include "window_driver.h"
@@ -189,19 +190,18 @@ TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBef
     const char* Edit;
     const char* Name;  // as the message names it
     const char* NewText;
-    double (*Stored)(const idrova::DriveState&);
   };
-  const Field order[] = {
-      {"Edit10", "ピッチ", "5", [](const idrova::DriveState& s) { return s.Pitch; }},
-      {"Edit1", "NO 1 の X 座標", "1", [](const idrova::DriveState& s) { return s.Wheel[0].X; }},
-      {"Edit2", "NO 1 の Y 座標", "２", [](const idrova::DriveState& s) { return s.Wheel[0].Y; }},
-      {"Edit4", "NO 2 の X 座標", "140", [](const idrova::DriveState& s) { return s.Wheel[1].X; }},
-      {"Edit5", "NO 2 の Y 座標", "９０", [](const idrova::DriveState& s) { return s.Wheel[1].Y; }},
-      {"Edit7", "NO 3 の X 座標", "71", [](const idrova::DriveState& s) { return s.Wheel[2].X; }},
-      {"Edit8", "NO 3 の Y 座標", "－１１",
-       [](const idrova::DriveState& s) { return s.Wheel[2].Y; }},
-      {"Edit11", "ベルト長さ", "530",
-       [](const idrova::DriveState& s) { return s.SpecifiedLength; }},
+  const Field order[] = {{"Edit10", "ピッチ", "5"},
+                         {"Edit1", "NO 1 の X 座標", "1"},
+                         {"Edit2", "NO 1 の Y 座標", "２"},
+                         {"Edit4", "NO 2 の X 座標", "140"},
+                         {"Edit5", "NO 2 の Y 座標", "９０"},
+                         {"Edit7", "NO 3 の X 座標", "71"},
+                         {"Edit8", "NO 3 の Y 座標", "－１１"},
+                         {"Edit11", "ベルト長さ", "530"}};
+  const auto stored = [](const idrova::DriveState& s) {
+    return std::array{s.Pitch,      s.Wheel[0].X, s.Wheel[0].Y, s.Wheel[1].X,
+                      s.Wheel[1].Y, s.Wheel[2].X, s.Wheel[2].Y, s.SpecifiedLength};
   };
   const double read[] = {5, 1, 2, 140, 90, 71, -11, 530};
   const char* texts[] = {"",     "  ",    "abc", "1,5",    "nan",    "inf",    "1e400",
@@ -230,10 +230,9 @@ TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBef
       EXPECT_FALSE(
           box->frameGeometry().intersects(QRect(field->mapToGlobal(QPoint()), field->size())))
           << "the message covers the field it names";
-      for (std::size_t i = 0; i < std::size(order); ++i) {
-        const double expected = i < bad ? read[i] : order[i].Stored(before);
-        EXPECT_EQ(order[i].Stored(w.form.State()), expected) << order[i].Edit;
-      }
+      for (std::size_t i = 0; i < std::size(order); ++i)
+        EXPECT_EQ(stored(w.form.State())[i], i < bad ? read[i] : stored(before)[i])
+            << order[i].Edit;
       QTest::keyClick(box, Qt::Key_Return);
       EXPECT_FALSE(box->isVisible());
       EXPECT_EQ(w.form.focusWidget(), field);
