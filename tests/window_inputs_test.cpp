@@ -98,6 +98,14 @@ TEST(WindowArrows, ToothCountsAndCoordinatesStepAsClicked) {
   WindowDriver w;
   w.ClickArrow("UpDown1", ArrowButton::Next, 3);
   EXPECT_EQ(w.form.State().Wheel[0].X, 0.30000000000000004) << "stored unrounded";
+  // The halves meet in the middle: its right (or lower) pixel is the next half's.
+  for (const auto& [name, middle, before, shown] :
+       {std::tuple("UpDown7", QPoint(10, 10), QPoint(9, 10), "70"),
+        {"UpDown8", QPoint(10, 10), QPoint(10, 11), "10"}}) {
+    QTest::mouseClick(w.Find(name), Qt::LeftButton, {}, middle);
+    QTest::mouseClick(w.Find(name), Qt::LeftButton, {}, before);
+    EXPECT_EQ(w.Text(name == QString("UpDown7") ? "Edit7" : "Edit8"), shown) << name;
+  }
 }
 
 TEST(WindowSteppers, AHeldArrowRepeatsAndSpeedsUpFromTheFifthClick) {
