@@ -44,33 +44,27 @@ bool IsOrdinary(const WheelCircle& w) {
          w.Radius > 0.0 && w.Radius <= kRadiusLimitMm;
 }
 
-bool IsFinite(const PolarVector& v) { return std::isfinite(v.Length) && std::isfinite(v.Angle); }
-
 bool AllFinite(const PolarVector (&contact)[4], const PolarVector (&segment)[2]) {
-  for (const PolarVector& v : contact) {
-    if (!IsFinite(v)) return false;
-  }
-  return IsFinite(segment[0]) && IsFinite(segment[1]);
+  const auto finite = [](const PolarVector& v) {
+    return std::isfinite(v.Length) && std::isfinite(v.Angle);
+  };
+  return std::all_of(contact, contact + 4, finite) && finite(segment[0]) && finite(segment[1]);
 }
 
+// Outer and crossed tangents agree on how the circles lie, and the ones
+// that exist are finite for a layout the window can hold.
 void CheckPair(const WheelCircle& a, const WheelCircle& b, bool ordinary,
                const WheelCircle (&wheel)[3]) {
-  PolarVector contact[4];
-  PolarVector segment[2];
+  PolarVector contact[4], segment[2], crossedContact[4], crossedSegment[2];
   const int outer = idrova::OuterTangents(a.X, a.Y, a.Radius, b.X, b.Y, b.Radius, contact, segment);
-  if (outer < idrova::kInsideApart || outer > idrova::kApart) Fail("outer relation", wheel);
-  if (ordinary && outer > idrova::kInsideTouching && !AllFinite(contact, segment)) {
-    Fail("outer tangents not finite", wheel);
-  }
-
-  PolarVector crossedContact[4];
-  PolarVector crossedSegment[2];
   const int crossed = idrova::CrossedTangents(a.X, a.Y, a.Radius, b.X, b.Y, b.Radius,
                                               crossedContact, crossedSegment);
+  if (outer < idrova::kInsideApart || outer > idrova::kApart) Fail("outer relation", wheel);
   if (crossed != outer) Fail("crossed and outer tangents disagree on the relation", wheel);
-  if (ordinary && crossed == idrova::kApart && !AllFinite(crossedContact, crossedSegment)) {
+  if (ordinary && outer > idrova::kInsideTouching && !AllFinite(contact, segment))
+    Fail("outer tangents not finite", wheel);
+  if (ordinary && crossed == idrova::kApart && !AllFinite(crossedContact, crossedSegment))
     Fail("crossed tangents not finite", wheel);
-  }
 }
 
 }  // namespace
@@ -82,26 +76,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(value, data + 1, std::min(size - 1, sizeof value));
 
   const bool fold = (control & 0x80) != 0;
+  const auto folded = [fold](double v, double limit) {
+    return !fold ? v : std::isfinite(v) ? std::fmod(v, limit) : 0.0;
+  };
   WheelCircle wheel[3];
-  for (int i = 0; i < 3; ++i) {
-    double x = value[3 * i];
-    double y = value[3 * i + 1];
-    double r = value[3 * i + 2];
-    if (fold) {
-      x = std::isfinite(x) ? std::fmod(x, kCoordinateLimitMm) : 0.0;
-      y = std::isfinite(y) ? std::fmod(y, kCoordinateLimitMm) : 0.0;
-      r = std::isfinite(r) ? std::fmod(std::fabs(r), kRadiusLimitMm) : 0.0;
-    }
-    wheel[i] = {x, y, r};
-  }
+  for (int i = 0; i < 3; ++i)
+    wheel[i] = {folded(value[3 * i], kCoordinateLimitMm),
+                folded(value[3 * i + 1], kCoordinateLimitMm),
+                fold ? std::fabs(folded(value[3 * i + 2], kRadiusLimitMm)) : value[3 * i + 2]};
   const int windingMode = (control & 0x7F) % 3;
   const bool ordinary = IsOrdinary(wheel[0]) && IsOrdinary(wheel[1]) && IsOrdinary(wheel[2]);
 
-  for (int i = 0; i < 3; ++i) {
-    for (int j = 0; j < 3; ++j) {
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j)
       if (i != j) CheckPair(wheel[i], wheel[j], ordinary, wheel);
-    }
-  }
 
   idrova::DriveState state;
   idrova::ApplyStartValues(state);
