@@ -254,7 +254,12 @@ TEST(WindowScreen, EveryControlCanBeReached) {
   EXPECT_TRUE(available.contains(frame));
   const QSize content(TForm1::kClientWidth, TForm1::kClientHeight);
   const QSize chrome = frame.size() - w.form.size();
-  EXPECT_EQ(w.form.pos(), idrova::PlaceInside(available, frame.size(), TForm1::kDesignPosition));
+  // At the design place where the window fits there, else as near as it can.
+  const QRect atDesign(TForm1::kDesignPosition, frame.size());
+  if (available.contains(atDesign))
+    EXPECT_EQ(frame.topLeft(), atDesign.topLeft());
+  else
+    EXPECT_TRUE(frame.right() == available.right() || frame.bottom() == available.bottom());
   if (available.width() >= content.width() + chrome.width() &&
       available.height() >= content.height() + chrome.height()) {
     EXPECT_EQ(w.form.size(), content);
