@@ -88,12 +88,13 @@ TEST(WindowArrows, ToothCountsAndCoordinatesStepAsClicked) {
        "click UpDown3 next 200; see Edit3 200; see Label9 φ509.3"},
       // Each click recalculates from the stored coordinates; the right button
       // switches every stepper between 0.1 and 10 mm; a typed coordinate is
-      // replaced by the next step of the stored one.
+      // replaced by the next step of the stored one, shown to one decimal.
       {"steppers",
        "click UpDown1 next 3; see Edit1 0.3; click UpDown2 prev; see Edit2 -0.1;"
        "click UpDown7 next; see Edit7 70.1; see Edit11 523.86; right UpDown8; see Edit8 10;"
        "click UpDown5 next; see Edit5 110; right UpDown4; click UpDown5 next; see Edit5 110.1;"
-       "type Edit4 300; click UpDown4 prev; see Edit4 149.9"},
+       "type Edit4 300; click UpDown4 prev; see Edit4 149.9; type Edit1 0.12; calc;"
+       "click UpDown1 next; see Edit1 0.2"},
   });
   WindowDriver w;
   w.ClickArrow("UpDown1", ArrowButton::Next, 3);
