@@ -5,7 +5,6 @@
 //   idrova_soak [--seed N|random] [--actions N] [--max-action-ms N] [--trace on]
 //
 // The seed is printed first; the same seed replays the same actions.
-#include <QAbstractButton>
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
@@ -14,12 +13,13 @@
 #include <QGroupBox>
 #include <QSignalSpy>
 #include <QTest>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
-#include <functional>
+#include <iterator>
 #include <numbers>
+#include <optional>
 #include <random>
+#include <tuple>
 
 #include "app/form1.h"
 #include "calc/design_check.h"
@@ -32,7 +32,7 @@
 namespace {
 
 struct Options {
-  std::uint64_t Seed = 20261206;
+  unsigned long long Seed = 20261206;
   long Actions = 20000;
   long MaxActionMs = 1000;
   bool Trace = false;  // print every action as it is done
@@ -50,45 +50,47 @@ class Soak {
     }
     // A new request, however it was made: the proposal, a standard length.
     QObject::connect(form_.UpDown10, &ArrowControl::clicked, [this] { requestSet_ = true; });
-    const QList<QRadioButton*> unknowns =
-        Find<QGroupBox>("RadioGroup1")->findChildren<QRadioButton*>();
-    for (qsizetype i = 1; i < unknowns.size(); ++i)
-      QObject::connect(unknowns[i], &QRadioButton::toggled, [this](bool on) {
-        if (on) requestSet_ = true;
-      });
+    for (QRadioButton* unknown : form_.RadioGroup1->findChildren<QRadioButton*>().mid(1))
+      QObject::connect(unknown, &QRadioButton::toggled,
+                       [this](bool on) { requestSet_ = requestSet_ || on; });
   }
 
   bool Run() {
-    for (long i = 0; i < options_.Actions; ++i) {
-      index_ = i;
+    for (index_ = 0; index_ < options_.Actions; ++index_) {
       QElapsedTimer timer;
       timer.start();
       const qint64 waited = Act();
-      if (options_.Trace) std::fprintf(stderr, "%ld: %s\n", i, qPrintable(description_));
-      const qint64 ms = timer.elapsed() - waited;
-      if (ms > options_.MaxActionMs) return Fail(QStringLiteral("took %1 ms").arg(ms));
+      if (options_.Trace) std::fprintf(stderr, "%ld: %s\n", index_, qPrintable(description_));
+      if (const qint64 ms = timer.elapsed() - waited; ms > options_.MaxActionMs)
+        return Fail("took %1 ms", ms);
       if (!Check()) return false;
-      if ((i + 1) % 100000 == 0) {
-        std::printf("idrova_soak: %ld actions\n", i + 1);
-        std::fflush(stdout);
-      }
+      if ((index_ + 1) % 100000 == 0) std::printf("idrova_soak: %ld actions\n", index_ + 1);
     }
     return true;
   }
 
  private:
-  static constexpr const char* kArrows[] = {"UpDown1", "UpDown2", "UpDown3", "UpDown4",
-                                             "UpDown5", "UpDown6", "UpDown7", "UpDown8",
-                                             "UpDown9", "UpDown10"};
-  static constexpr const char* kSteppers[] = {"UpDown1", "UpDown2", "UpDown4",
-                                              "UpDown5", "UpDown7", "UpDown8"};
+  static constexpr int kSteppers[] = {1, 2, 4, 5, 7, 8};  // the arrows of a coordinate
+  static constexpr const char* kOddCaution = "注意! 奇数リンク: オフセットリンクが必要";
 
-  template <typename T = QWidget>
-  T* Find(const char* name) {
-    return form_.findChild<T*>(name);
-  }
+  ArrowControl* Arrows(int n) { return form_.findChild<ArrowControl*>(QString("UpDown%1").arg(n)); }
+  QLabel* Label(int n) { return form_.findChild<QLabel*>(QString("Label%1").arg(n)); }
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  template <typename List>
+  auto PickOf(const List& list) {
+    return list[Pick(static_cast<int>(std::size(list)))];
+  }
   bool Chance(double p) { return std::uniform_real_distribution<double>(0, 1)(rng_) < p; }
+  // The text with its %1, %2, ... filled in turn.
+  template <typename... Args>
+  static QString Text(const char* format, const Args&... args) {
+    QString text = QString::fromUtf8(format);
+    ((text = text.arg(args)), ...);
+    return text;
+  }
+  static QString Format(const char* picture, double value) {
+    return QString::fromStdString(idrova::FormatFloat(picture, value));
+  }
 
   // A number in any of the forms people type, from 1e-4 to 1e4 and now and
   // then a power of ten up to 1e319; or text that is no number, or very long.
@@ -96,7 +98,7 @@ class Soak {
     static const char* kOdd[] = {"",   " ", "abc", "1,5", "nan",  "inf",  "1e400", "-",
                                  "1e", "0", "0.0", "+.5", " 12 ", "0x1A", "1.2.3", "五"};
     const int form = Pick(10);
-    if (form == 0) return QString::fromUtf8(kOdd[Pick(std::size(kOdd))]);
+    if (form == 0) return QString::fromUtf8(PickOf(kOdd));
     if (form == 1) return QString(Pick(3000) + 300, QChar(Chance(0.5) ? '7' : 'x'));
     if (form == 2) return QString::number(std::pow(10.0, Pick(320)) * (Chance(0.5) ? 1 : -1), 'g');
     const double value = (Chance(0.3) ? -1 : 1) *
@@ -108,78 +110,64 @@ class Soak {
   // One random user action; returns the milliseconds spent deliberately
   // holding a mouse button, which the time check leaves out.
   qint64 Act() {
-    static const char* kEdits[] = {"Edit1", "Edit2", "Edit4",  "Edit5",
-                                   "Edit7", "Edit8", "Edit10", "Edit11"};
-    redraws_ = false;
-    samePath_ = false;
-    calculated_ = false;
-    requestSet_ = false;
-    copied_ = false;
+    static constexpr int kEdits[] = {1, 2, 4, 5, 7, 8, 10, 11};
+    // The arrows take all these keys, the zoom bar the four arrow keys.
+    static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Left,
+                                    Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
+    redraws_ = samePath_ = calculated_ = requestSet_ = copied_ = false;
     qint64 waited = 0;
-    const qint64 picture = PictureKey();
+    const qint64 picture = form_.Image2->Bitmap().cacheKey();
     const int kind = Pick(130);
     if (kind < 30) {
-      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
+      ArrowControl* arrows = Arrows(1 + Pick(10));
       const bool next = Chance(0.5);
-      description_ =
-          QStringLiteral("click %1 %2").arg(arrows->objectName(), next ? "next" : "prev");
+      description_ = Text("click %1 %2", arrows->objectName(), next ? "next" : "prev");
       QTest::mouseClick(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
     } else if (kind < 33) {
-      auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
-      description_ = QStringLiteral("right-click %1").arg(arrows->objectName());
+      ArrowControl* arrows = Arrows(PickOf(kSteppers));
+      description_ = Text("right-click %1", arrows->objectName());
       QTest::mouseClick(arrows, Qt::RightButton, {}, ArrowPoint(arrows, true));
     } else if (kind < 34) {
-      waited = Hold(Find<ArrowControl>(kArrows[Pick(10)]));
+      waited = Hold(Arrows(1 + Pick(10)));
     } else if (kind < 44) {
-      const QList<QAction*> actions = Find<QMenu>("PopupMenu1")->actions();
-      QAction* action = actions[Pick(static_cast<int>(actions.size()))];
-      description_ = QStringLiteral("menu %1").arg(action->objectName());
+      QAction* action = PickOf(form_.PopupMenu1->actions());
+      description_ = Text("menu %1", action->objectName());
       action->trigger();
     } else if (kind < 54) {
-      QList<QAbstractButton*> items = {Find<QAbstractButton>("RadioButton1"),
-                                       Find<QAbstractButton>("RadioButton2")};
-      for (const char* group : {"RadioGroup1", "RadioGroup2"})
-        for (QRadioButton* item : Find<QGroupBox>(group)->findChildren<QRadioButton*>())
-          items.append(item);
-      QAbstractButton* item = items[Pick(static_cast<int>(items.size()))];
-      description_ = QStringLiteral("radio '%1'").arg(item->text());
+      QRadioButton* item = PickOf(QList{form_.RadioButton1, form_.RadioButton2} +
+                                  form_.RadioGroup1->findChildren<QRadioButton*>() +
+                                  form_.RadioGroup2->findChildren<QRadioButton*>());
+      description_ = Text("radio '%1'", item->text());
       QTest::mouseClick(item, Qt::LeftButton);
     } else if (kind < 80) {
-      QLineEdit* edit = Find<QLineEdit>(kEdits[Pick(8)]);
+      auto* edit = form_.findChild<QLineEdit*>(QString("Edit%1").arg(PickOf(kEdits)));
       const QString text = RandomText();
-      description_ = QStringLiteral("type '%1' into %2").arg(text.left(40), edit->objectName());
+      description_ = Text("type '%1' into %2", text.left(40), edit->objectName());
       Type(edit, text);
     } else if (kind < 95) {
-      description_ = QStringLiteral("calculate (mode %1)").arg(form_.State().UnknownKind);
+      description_ = Text("calculate (mode %1)", s_.UnknownKind);
       Calculate();
     } else if (kind < 100) {
-      auto* zoom = Find<QScrollBar>("ScrollBar1");
       const int position = 1 + Pick(20);
-      description_ = QStringLiteral("zoom %1").arg(position);
+      description_ = Text("zoom %1", position);
       samePath_ = true;
-      zoom->setValue(position);
+      form_.ScrollBar1->setValue(position);
     } else if (kind < 102) {
-      description_ = QStringLiteral("Return on 計算 (mode %1)").arg(form_.State().UnknownKind);
-      Calculate(true);
-    } else if (kind < 105) {
-      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
-      static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Left,
-                                      Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
-      const Qt::Key key = kKeys[Pick(8)];
-      description_ = QStringLiteral("key %1 on %2").arg(key, 0, 16).arg(arrows->objectName());
-      Press(arrows, key);
+      description_ = Text("Return on 計算 (mode %1)", s_.UnknownKind);
+      Calculate(form_.Button1, Chance(0.5) ? Qt::Key_Return : Qt::Key_Enter);
     } else if (kind < 106) {
-      auto* zoom = Find<QScrollBar>("ScrollBar1");
-      static const Qt::Key kKeys[] = {Qt::Key_Right, Qt::Key_Left, Qt::Key_Up, Qt::Key_Down};
-      const Qt::Key key = kKeys[Pick(4)];
-      description_ = QStringLiteral("key %1 on the zoom bar").arg(key, 0, 16);
-      samePath_ = true;
-      Press(zoom, key);
+      const bool zoom = kind == 105;
+      QWidget* to = zoom ? static_cast<QWidget*>(form_.ScrollBar1) : Arrows(1 + Pick(10));
+      const Qt::Key key = zoom ? kKeys[2 + Pick(4)] : kKeys[Pick(8)];
+      description_ = Text("key %1 on %2", QString::number(key, 16),
+                          zoom ? QString("the zoom bar") : to->objectName());
+      samePath_ = zoom;
+      Press(to, key);
     } else if (kind < 109) {
-      auto* arrows = Find<ArrowControl>(kArrows[Pick(10)]);
+      ArrowControl* arrows = Arrows(1 + Pick(10));
       const QString action = Chance(0.5) ? QAccessibleActionInterface::increaseAction()
                                          : QAccessibleActionInterface::decreaseAction();
-      description_ = QStringLiteral("%1 %2 for a screen reader").arg(action, arrows->objectName());
+      description_ = Text("%1 %2 for a screen reader", action, arrows->objectName());
       QAccessible::queryAccessibleInterface(arrows)->actionInterface()->doAction(action);
     } else if (kind < 112) {
       ChooseTypeFromKeyboard();
@@ -192,16 +180,15 @@ class Soak {
     }
     // Every drawing of the picture changes its bitmap; after 計算, what
     // counts is whether the press drew.
-    redraws_ = PictureKey() != (calculated_ ? pictureBeforePress_ : picture);
-    if (requestSet_) edit11ShowsBelt_ = false;
-    if (redraws_ && !samePath_) edit11ShowsBelt_ = true;
-    // A search that warns leaves the request in the length field. One that
-    // finds the request too short, or a text that cannot be read, takes
-    // inputs over and shows nothing new: the window and its sheet show the
-    // drive before the press until the next new picture.
-    if (calculated_ && form_.State().UnknownKind != 0 && warning_ != 0) edit11ShowsBelt_ = false;
+    redraws_ = form_.Image2->Bitmap().cacheKey() != (calculated_ ? pictureBeforePress_ : picture);
+    const bool newPath = redraws_ && !samePath_;
+    if (requestSet_ || newPath) edit11ShowsBelt_ = newPath;
+    // A search that warns leaves the request in the length field. One that finds the
+    // request too short, or a text that cannot be read, takes inputs over and shows nothing
+    // new: the window and its sheet show the drive before the press until the next new picture.
+    if (calculated_ && s_.UnknownKind != 0 && warning_ != 0) edit11ShowsBelt_ = false;
     if (calculated_ && (messageShown_ || (warning_ == 1 && !zeroPitch_))) behind_ = true;
-    if (redraws_ && !samePath_) behind_ = false;
+    if (newPath) behind_ = false;
     return waited;
   }
 
@@ -210,14 +197,14 @@ class Soak {
   // Escape (back to the arrows), Tab (on), Return (計算) or nothing.
   void TypeFromArrows() {
     static const QString kKeys = QStringLiteral("0123456789.-+．－１２３ae,");
-    auto* arrows = Find<ArrowControl>(kSteppers[Pick(6)]);
+    ArrowControl* arrows = Arrows(PickOf(kSteppers));
     QString typed;
-    for (int i = 1 + Pick(9); i > 0; --i) typed += kKeys[Pick(static_cast<int>(kKeys.size()))];
+    for (int i = 1 + Pick(9); i > 0; --i) typed += PickOf(kKeys);
     const bool f2 = Chance(0.2);
     const int end = Pick(4);
-    description_ = QStringLiteral("type '%1' from %2%3, then %4")
-                       .arg(typed, arrows->objectName(), f2 ? " after F2" : "")
-                       .arg(QStringList{"nothing", "Escape", "Tab", "Return"}[end]);
+    description_ =
+        Text("type '%1' from %2%3, then %4", typed, arrows->objectName(), f2 ? " after F2" : "",
+             QStringList{"nothing", "Escape", "Tab", "Return"}[end]);
     QApplication::setActiveWindow(&form_);
     arrows->setFocus();
     editing_ = true;
@@ -227,30 +214,24 @@ class Soak {
                           Qt::NoModifier);
     editing_ = false;
     QWidget* at = QApplication::focusWidget();
-    if (end == 1) QTest::keyClick(at, Qt::Key_Escape);
-    if (end == 2) QTest::keyClick(at, Qt::Key_Tab);
-    if (end == 3) {
-      if (at != arrows->TypingEdit())
-        return;  // nothing typed in: Return on the arrows is no key of theirs
-      Calculate(false, [at] { QTest::keyClick(at, Qt::Key_Return); });
-    }
+    if (end == 1 || end == 2) QTest::keyClick(at, end == 1 ? Qt::Key_Escape : Qt::Key_Tab);
+    // With nothing typed in, Return on the arrows is no key of theirs.
+    if (end == 3 && at == arrows->TypingEdit()) Calculate(at, Qt::Key_Return);
   }
 
   // The desktop's palette: light, dark or high contrast. The picture is
   // drawn anew on the theme's background, with the same path.
   void SwitchPalette() {
     const int which = Pick(3);
-    description_ =
-        QStringLiteral("palette %1").arg(QStringList{"light", "dark", "contrast"}[which]);
+    description_ = Text("palette %1", QStringList{"light", "dark", "contrast"}[which]);
     QPalette palette = light_;
     if (which > 0) {
+      using enum QPalette::ColorRole;
       const QColor window = which == 1 ? QColor(49, 54, 59) : QColor(Qt::black);
       const QColor text = which == 1 ? QColor(239, 240, 241) : QColor(Qt::white);
       palette = QPalette(window);
-      for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button, QPalette::Base})
-        palette.setColor(role, window);
-      for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        palette.setColor(role, text);
+      for (const auto role : {Window, Button, Base}) palette.setColor(role, window);
+      for (const auto role : {WindowText, ButtonText, Text}) palette.setColor(role, text);
     }
     QApplication::setPalette(palette);
     QCoreApplication::processEvents();  // the widgets hear of it in the event loop
@@ -261,37 +242,20 @@ class Soak {
   // set the free type's wheels, copy it (コピー or Ctrl+C).
   void UseTheSheet() {
     DesignSheetWindow* sheet = form_.Form2();
-    switch (Pick(sheet->isVisible() ? 5 : 2)) {
-      case 0:
-        description_ = QStringLiteral("詳細");
-        QTest::mouseClick(Find<QPushButton>("Button2"), Qt::LeftButton);
-        break;
-      case 1:
-        description_ = QStringLiteral("F4");
-        Press(Find("Button1"), Qt::Key_F4);
-        break;
-      case 2: {
-        QRadioButton* rule = Chance(0.5) ? sheet->FreeRuleBelt : sheet->FreeRuleChain;
-        description_ = QStringLiteral("sheet %1").arg(rule->objectName());
-        QTest::mouseClick(rule, Qt::LeftButton);
-        break;
-      }
-      case 3:
-        description_ = QStringLiteral("copy the sheet");
-        QGuiApplication::clipboard()->clear();
-        if (Chance(0.5))
-          QTest::mouseClick(sheet->CopyButton, Qt::LeftButton);
-        else
-          QTest::keyClick(sheet->StringGrid1, Qt::Key_C, Qt::ControlModifier);
-        copied_ = true;
-        break;
-      default:
-        description_ = QStringLiteral("close the sheet");
-        if (Chance(0.5))
-          QTest::keyClick(sheet->StringGrid1, Qt::Key_Escape);
-        else
-          sheet->close();
-    }
+    const int what = Pick(sheet->isVisible() ? 5 : 2);
+    const bool first = what >= 2 && Chance(0.5);  // of the two ways
+    QRadioButton* rule = first ? sheet->FreeRuleBelt : sheet->FreeRuleChain;
+    description_ = QStringList{"詳細", "F4", "sheet " + rule->objectName(), "copy the sheet",
+                               "close the sheet"}[what];
+    if (what == 0) QTest::mouseClick(form_.Button2, Qt::LeftButton);
+    if (what == 1) Press(form_.Button1, Qt::Key_F4);
+    if (what == 2) QTest::mouseClick(rule, Qt::LeftButton);
+    copied_ = what == 3;
+    if (copied_) QGuiApplication::clipboard()->clear();
+    if (copied_ && first) QTest::mouseClick(sheet->CopyButton, Qt::LeftButton);
+    if (copied_ && !first) QTest::keyClick(sheet->StringGrid1, Qt::Key_C, Qt::ControlModifier);
+    if (what == 4 && first) QTest::keyClick(sheet->StringGrid1, Qt::Key_Escape);
+    if (what == 4 && !first) sheet->close();
   }
 
   void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
@@ -303,25 +267,20 @@ class Soak {
   // arrow keys and Return through the type menu, or Escape.
   void ChooseTypeFromKeyboard() {
     static const char* kFrom[] = {"Button1", "UpDown3", "UpDown10", "ScrollBar1", "RadioButton1"};
-    QWidget* from = Find(kFrom[Pick(5)]);
+    QWidget* from = form_.findChild<QWidget*>(PickOf(kFrom));
     const bool shiftF10 = Chance(0.5);
-    auto* menu = Find<QMenu>("PopupMenu1");
-    const int downs = Pick(static_cast<int>(menu->actions().size()) + 2);
+    const int downs = Pick(static_cast<int>(form_.PopupMenu1->actions().size()) + 2);
     const bool escape = Chance(0.15);
-    description_ = QStringLiteral("%1 on %2, %3 down, %4")
-                       .arg(shiftF10 ? "Shift+F10" : "Menu", from->objectName())
-                       .arg(downs)
-                       .arg(escape ? "Escape" : "Return");
+    description_ = Text("%1 on %2, %3 down, %4", shiftF10 ? "Shift+F10" : "Menu",
+                        from->objectName(), downs, escape ? "Escape" : "Return");
     if (!from->isEnabled()) return;
     Press(from, shiftF10 ? Qt::Key_F10 : Qt::Key_Menu,
           shiftF10 ? Qt::ShiftModifier : Qt::NoModifier);
-    if (!menu->isVisible()) {
-      description_ += QStringLiteral(": no menu");
-      return;
-    }
-    for (int i = 0; i < downs; ++i) QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, escape ? Qt::Key_Escape : Qt::Key_Return);
-    if (menu->isVisible()) menu->close();
+    if (!form_.PopupMenu1->isVisible()) description_ += QStringLiteral(": no menu");
+    if (!form_.PopupMenu1->isVisible()) return;
+    for (int i = 0; i < downs; ++i) QTest::keyClick(form_.PopupMenu1, Qt::Key_Down);
+    QTest::keyClick(form_.PopupMenu1, escape ? Qt::Key_Escape : Qt::Key_Return);
+    if (form_.PopupMenu1->isVisible()) form_.PopupMenu1->close();
   }
 
   static QPoint ArrowPoint(const ArrowControl* arrows, bool next) {
@@ -332,30 +291,25 @@ class Soak {
 
   // Press and hold until the control has repeated a chosen number of clicks.
   qint64 Hold(ArrowControl* arrows) {
-    const bool next = Chance(0.5);
+    const QPoint at = ArrowPoint(arrows, Chance(0.5));
     const int clicks = 2 + Pick(5);
-    description_ = QStringLiteral("hold %1 for %2 clicks").arg(arrows->objectName()).arg(clicks);
+    description_ = Text("hold %1 for %2 clicks", arrows->objectName(), clicks);
     QSignalSpy spy(arrows, &ArrowControl::clicked);
     QElapsedTimer held;
     held.start();
-    QTest::mousePress(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
+    QTest::mousePress(arrows, Qt::LeftButton, {}, at);
     while (spy.count() > 0 && spy.count() < clicks && held.elapsed() < 2000)
       QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
-    QTest::mouseRelease(arrows, Qt::LeftButton, {}, ArrowPoint(arrows, next));
+    QTest::mouseRelease(arrows, Qt::LeftButton, {}, at);
     return held.elapsed();
   }
 
   void Type(QLineEdit* edit, const QString& text) {
     editing_ = true;
-    if (text.size() > 60 || edit->isReadOnly()) {
-      edit->setFocus();
-      if (!edit->isReadOnly()) {
-        edit->selectAll();
-        edit->insert(text);  // a paste
-      }
-    } else {
-      edit->setFocus();
-      edit->selectAll();
+    edit->setFocus();
+    if (!edit->isReadOnly()) edit->selectAll();
+    if (!edit->isReadOnly() && text.size() > 60) edit->insert(text);  // a paste
+    if (!edit->isReadOnly() && text.size() <= 60) {
       QTest::keyClick(edit, Qt::Key_Delete);
       for (const QChar ch : text)  // key by key, any character
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(ch), Qt::NoModifier);
@@ -363,122 +317,91 @@ class Soak {
     editing_ = false;
   }
 
-  // 計算 by a click, by Return or Enter on it, or by `press`.
-  qint64 PictureKey() { return Find<PictureBox>("Image2")->Bitmap().cacheKey(); }
-
-  void Calculate(bool byKey = false, const std::function<void()>& press = {}) {
-    pictureBeforePress_ = PictureKey();
-    QMessageBox* box = Find<QMessageBox>("ErrorMessage");
+  // 計算 by a click, or by `key` on `by`: Return or Enter on it, Return in an edit.
+  void Calculate(QWidget* by = nullptr, Qt::Key key = Qt::Key_Return) {
+    pictureBeforePress_ = form_.Image2->Bitmap().cacheKey();
+    auto* box = form_.findChild<QMessageBox*>("ErrorMessage");
     box->setText(QString());
-    auto* button = Find<QPushButton>("Button1");
-    if (press)
-      press();
-    else if (byKey)
-      Press(button, Chance(0.5) ? Qt::Key_Return : Qt::Key_Enter);
-    else
-      QTest::mouseClick(button, Qt::LeftButton);
+    if (by) Press(by, key);
+    if (!by) QTest::mouseClick(form_.Button1, Qt::LeftButton);
     messageShown_ = box->isVisible();
     box->close();
     calculated_ = true;
-    const QString pitchText = Find<QLineEdit>("Edit10")->text();
-    const bool noPitch = pitchText == "0" || form_.State().Pitch == 0.0;
-    const QString warning = Find<QLabel>("Label14")->text();
-    warning_ = warning == QString::fromUtf8(idrova::WarningText(idrova::kLengthTooShort))   ? 1
-               : warning == QString::fromUtf8(idrova::WarningText(idrova::kWrongDirection)) ? 2
-                                                                                            : 0;
-    zeroPitch_ = noPitch;
+    zeroPitch_ = form_.Edit10->text() == "0" || s_.Pitch == 0.0;
+    warning_ = 0;
+    for (const int code : {idrova::kLengthTooShort, idrova::kWrongDirection})
+      if (form_.Label14->text() == QString::fromUtf8(idrova::WarningText(code))) warning_ = code;
   }
 
-  bool Fail(const QString& what) {
-    const idrova::DriveState& s = form_.State();
-    std::fprintf(stderr,
-                 "idrova_soak: wheels (%.17g, %.17g, %.17g) (%.17g, %.17g, %.17g) "
-                 "(%.17g, %.17g, %.17g), pitch %.17g, type %d, mode %d, scale %g\n",
-                 s.Wheel[0].X, s.Wheel[0].Y, s.Wheel[0].Radius, s.Wheel[1].X, s.Wheel[1].Y,
-                 s.Wheel[1].Radius, s.Wheel[2].X, s.Wheel[2].Y, s.Wheel[2].Radius, s.Pitch,
-                 s.BeltType, s.UnknownKind, s.Scale);
+  template <typename... Args>
+  bool Fail(const char* format, const Args&... args) {
+    std::fprintf(stderr, "idrova_soak: wheels");
+    for (const auto& w : s_.Wheel)
+      std::fprintf(stderr, " (%.17g, %.17g, %.17g)", w.X, w.Y, w.Radius);
+    std::fprintf(stderr, ", pitch %.17g, type %d, mode %d, scale %g\n", s_.Pitch, s_.BeltType,
+                 s_.UnknownKind, s_.Scale);
     std::fprintf(
         stderr, "idrova_soak: FAILED at action %ld (%s): %s\n  replay: --seed %llu --actions %ld\n",
-        index_, qPrintable(description_), qPrintable(what),
-        static_cast<unsigned long long>(options_.Seed), index_ + 1);
+        index_, qPrintable(description_), qPrintable(Text(format, args...)), options_.Seed,
+        index_ + 1);
     return false;
   }
 
-  // A number the program wrote must read back; overflow shows as INF/NAN.
-  bool ReadsBack(const QString& shown, const QString& prefix, const QString& suffix) {
-    if (!shown.startsWith(prefix) || !shown.endsWith(suffix)) return false;
-    const QString number = shown.mid(prefix.size(), shown.size() - prefix.size() - suffix.size());
-    if (number == "INF" || number == "-INF" || number == "NAN" || number == "---") return true;
+  static std::optional<double> Read(const QString& text) {
     try {
-      (void)idrova::StrToFloat(number.toStdString());
-      return true;
+      return idrova::StrToFloat(text.toStdString());
     } catch (const idrova::ConversionError&) {
-      return false;
+      return std::nullopt;
     }
   }
 
+  // A number the program wrote must read back; overflow shows as INF/NAN.
+  bool ReadsBack(const QString& text, const QString& prefix = {}, const QString& suffix = {}) {
+    if (!text.startsWith(prefix) || !text.endsWith(suffix)) return false;
+    const QString number = text.mid(prefix.size(), text.size() - prefix.size() - suffix.size());
+    return QStringList{"INF", "-INF", "NAN", "---"}.contains(number) || Read(number).has_value();
+  }
+
+  // A label's whole text: a value too long even for the smallest face shows
+  // its leading characters and "…"; the accessible name carries all of it.
+  static QString Whole(const QLabel* label) {
+    return label->text().endsWith(u'…') ? label->accessibleName().section(": ", 1) : label->text();
+  }
+
   bool Check() {
-    const idrova::DriveState& s = form_.State();
-    struct Shown {
-      const char* Name;
-      const char* Prefix;
-      const char* Suffix;
-    };
-    static const Shown kLabels[] = {{"Label9", "φ", ""},
-                                    {"Label10", "φ", ""},
-                                    {"Label11", "φ", ""},
-                                    {"Label13", "(min ", ")"},
-                                    {"Label16", "歯数  ", ""}};
-    for (const Shown& label : kLabels) {
-      const QLabel* shown = Find<QLabel>(label.Name);
-      QString text = shown->text();
-      // A value too long even for the smallest face shows its leading
-      // characters and "…"; the accessible name carries all of it.
-      if (text.endsWith(QChar(0x2026))) {
-        const QString whole = shown->accessibleName().section(QStringLiteral(": "), 1);
-        if (!whole.startsWith(text.chopped(1)))
-          return Fail(
-              QStringLiteral("%1 shows '%2' of '%3'").arg(label.Name, text, whole.left(60)));
-        text = whole;
-      }
-      if (!ReadsBack(text, QString::fromUtf8(label.Prefix), QString::fromUtf8(label.Suffix)))
-        return Fail(QStringLiteral("%1 shows '%2'").arg(label.Name, text.left(60)));
+    static const std::tuple<int, const char*, const char*> kLabels[] = {
+        {9, "φ", ""}, {10, "φ", ""}, {11, "φ", ""}, {13, "(min ", ")"}, {16, "歯数  ", ""}};
+    for (const auto& [n, prefix, suffix] : kLabels) {
+      const QLabel* label = Label(n);
+      const QString whole = Whole(label);
+      if (label->text().endsWith(u'…') && !whole.startsWith(label->text().chopped(1)))
+        return Fail("%1 shows '%2' of '%3'", label->objectName(), label->text(), whole.left(60));
+      if (!ReadsBack(whole, prefix, suffix))
+        return Fail("%1 shows '%2'", label->objectName(), whole.left(60));
     }
     for (QLineEdit* edit : form_.findChildren<QLineEdit*>())
-      if (!typed_.contains(edit) && !ReadsBack(edit->text(), "", ""))
-        return Fail(QStringLiteral("%1 shows '%2'").arg(edit->objectName(), edit->text().left(60)));
+      if (!typed_.contains(edit) && !ReadsBack(edit->text()))
+        return Fail("%1 shows '%2'", edit->objectName(), edit->text().left(60));
 
-    if (calculated_ && (s.UnknownKind == 1 || s.UnknownKind == 2) && !messageShown_ &&
+    if (calculated_ && (s_.UnknownKind == 1 || s_.UnknownKind == 2) && !messageShown_ &&
         !zeroPitch_) {
-      const bool searchX = s.UnknownKind == 1;
-      const double coordinate = searchX ? s.Wheel[2].X : s.Wheel[2].Y;
-      const QString shown = Find<QLineEdit>(searchX ? "Edit7" : "Edit8")->text();
-      if (warning_ == 0) {
-        if (shown.toStdString() != idrova::FormatFloat("###0.##", coordinate))
-          return Fail(
-              QStringLiteral("found coordinate %1 shown as '%2'").arg(coordinate).arg(shown));
-        if (!(std::abs(s.BeltLength - s.SpecifiedLength) < idrova::kSearchToleranceMm))
-          return Fail(QStringLiteral("no warning, but belt %1 for %2")
-                          .arg(s.BeltLength)
-                          .arg(s.SpecifiedLength));
-      } else {
-        double read = 0;
-        try {
-          read = idrova::StrToFloat(shown.toStdString());
-        } catch (const idrova::ConversionError&) {
-          return Fail("the searched coordinate's edit does not read back after a warning");
-        }
-        if (read != coordinate && !(std::isnan(read) && std::isnan(coordinate)))
-          return Fail(QStringLiteral("after warning %1 the state holds %2, the edit '%3'")
-                          .arg(warning_)
-                          .arg(coordinate)
-                          .arg(shown));
-      }
+      const double coordinate = s_.UnknownKind == 1 ? s_.Wheel[2].X : s_.Wheel[2].Y;
+      const QString shown = (s_.UnknownKind == 1 ? form_.Edit7 : form_.Edit8)->text();
+      const std::optional<double> read = Read(shown);
+      if (warning_ == 0 && shown != Format("###0.##", coordinate))
+        return Fail("found coordinate %1 shown as '%2'", coordinate, shown);
+      if (warning_ == 0 &&
+          !(std::abs(s_.BeltLength - s_.SpecifiedLength) < idrova::kSearchToleranceMm))
+        return Fail("no warning, but belt %1 for %2", s_.BeltLength, s_.SpecifiedLength);
+      if (warning_ != 0 && !read)
+        return Fail("the searched coordinate's edit does not read back after a warning");
+      if (warning_ != 0 && *read != coordinate && !(std::isnan(*read) && std::isnan(coordinate)))
+        return Fail("after warning %1 the state holds %2, the edit '%3'", warning_, coordinate,
+                    shown);
     }
 
-    const QImage& shownPicture = Find<PictureBox>("Image2")->Bitmap();
-    if (Find<PictureBox>("Image1")->Bitmap() != shownPicture)
-      return Fail("Image1 is not a copy of the picture");
+    const QImage& shownPicture = form_.Image2->Bitmap();
+    if (form_.Image1->Bitmap() != shownPicture) return Fail("Image1 is not a copy of the picture");
     // The picture shows the state after every action, unless the state has
     // taken inputs over that the window does not show yet.
     if (redraws_ || !behind_) {
@@ -486,32 +409,23 @@ class Soak {
       expected.setDevicePixelRatio(shownPicture.devicePixelRatio());
       ImageCanvas canvas(&expected);
       canvas.SetBrushColor(form_.palette().color(QPalette::Button));
-      idrova::DrawLayout(s, canvas);
+      idrova::DrawLayout(s_, canvas);
       if (expected != shownPicture) return Fail("the picture does not show the state");
       if (!samePath_ && !CheckDesignReadouts()) return false;
     }
-    if (requestSet_ && !CheckCautionLine()) return false;
-    return CheckSheet();
+    return (!requestSet_ || CheckCautionLine()) && CheckSheet();
   }
 
-  // What a chain count and the caution rules give, worked out here from the
-  // state's spans and turns and the makers' rules.
-  bool IsChain() const {
-    const idrova::DriveState& s = form_.State();
-    return s.BeltType == 999 ? !s.FreeTypeIsBelt : s.BeltType >= 25;
-  }
+  // Worked out here from the state and the makers' rules, apart from the program.
+  bool IsChain() const { return s_.BeltType == 999 ? !s_.FreeTypeIsBelt : s_.BeltType >= 25; }
   bool OddRequest() const {
-    const idrova::DriveState& s = form_.State();
-    const double links = s.SpecifiedLength / s.Pitch;
-    return IsChain() && (s.UnknownKind == 1 || s.UnknownKind == 2) && s.Pitch != 0 &&
+    const double links = s_.SpecifiedLength / s_.Pitch;
+    return IsChain() && (s_.UnknownKind == 1 || s_.UnknownKind == 2) && s_.Pitch != 0 &&
            std::abs(links - std::round(links)) <= 1e-9 && std::fmod(std::round(links), 2.0) != 0;
   }
 
-  // The sheet, while shown, agrees with the main window: its type, the
-  // diameters, wrap angles and teeth in mesh of the wheels, the two-wheel
-  // length, the belt length (or the request) and its count, every caution
-  // (the first on the caution line), the links of a chain, and what it
-  // copies.
+  // The sheet, while shown, agrees with the window (type, wheels, two-wheel length, belt length
+  // or request and count, cautions) and with what it copies; its chain links with the path's.
   bool CheckSheet() {
     DesignSheetWindow* sheet = form_.Form2();
     if (!sheet->isVisible() || behind_) return true;
@@ -526,62 +440,47 @@ class Soak {
     if (copied_ && QGuiApplication::clipboard()->text() != sheet->Text())
       return Fail("the clipboard does not hold the sheet");
     auto value = [&line](const char* name) { return line.value(QString::fromUtf8(name)).value(0); };
-    // A label's whole text: where it had to end in "…", its accessible name has it.
-    auto label = [this](const char* name) {
-      const QLabel* shown = Find<QLabel>(name);
-      return shown->text().endsWith(QChar(0x2026))
-                 ? shown->accessibleName().section(QStringLiteral(": "), 1)
-                 : shown->text();
-    };
-    if (!label("Label12").endsWith(QStringLiteral(" ") + value("種類")))
-      return Fail(QStringLiteral("sheet type '%1' for '%2'").arg(value("種類"), label("Label12")));
+    if (!Whole(form_.Label12).endsWith(QStringLiteral(" ") + value("種類")))
+      return Fail("sheet type '%1' for '%2'", value("種類"), Whole(form_.Label12));
     for (int i = 0; i < 3; ++i) {
       const QStringList wheel = line.value(QStringLiteral("NO %1").arg(i + 1));
-      const QString wrap = label(qPrintable(QStringLiteral("Label%1").arg(18 + i)));
-      if (wheel.size() != 6 ||
-          QStringLiteral("φ") + wheel[3] !=
-              label(qPrintable(QStringLiteral("Label%1").arg(9 + i))) ||
-          (wheel[4] == "---" ? wheel[4] : wheel[4] + QChar(0x00B0)) != wrap ||
-          wheel[5] != label(qPrintable(QStringLiteral("Label%1").arg(22 + i))))
-        return Fail(
-            QStringLiteral("sheet wheel %1 '%2'").arg(i + 1).arg(wheel.join(' ').right(60)));
+      if (wheel.size() != 6 || QStringLiteral("φ") + wheel[3] != Whole(Label(9 + i)) ||
+          (wheel[4] == "---" ? wheel[4] : wheel[4] + u'°') != Whole(Label(18 + i)) ||
+          wheel[5] != Whole(Label(22 + i)))
+        return Fail("sheet wheel %1 '%2'", i + 1, wheel.join(' ').right(60));
     }
-    if (QStringLiteral("(min %1)").arg(value("最短")) != label("Label13"))
-      return Fail(QStringLiteral("sheet 最短 '%1' for '%2'").arg(value("最短"), label("Label13")));
-    const bool typed = typed_.contains(Find<QLineEdit>("Edit11"));
-    const QString count = label("Label16").mid(4);
+    if (QStringLiteral("(min %1)").arg(value("最短")) != Whole(form_.Label13))
+      return Fail("sheet 最短 '%1' for '%2'", value("最短"), Whole(form_.Label13));
+    const QString length = form_.Edit11->text();
+    const bool typed = typed_.contains(form_.Edit11);
+    const QString count = Whole(form_.Label16).mid(4);
     if (!typed && edit11ShowsBelt_ &&
-        (value("ベルト長さ") != Find<QLineEdit>("Edit11")->text() ||
+        (value("ベルト長さ") != length ||
          (line.contains(QStringLiteral("歯数")) && count != "---" && value("歯数") != count)))
-      return Fail(
-          QStringLiteral("sheet belt '%1' '%2' for '%3' '%4'")
-              .arg(value("ベルト長さ"), value("歯数"), Find<QLineEdit>("Edit11")->text(), count));
+      return Fail("sheet belt '%1' '%2' for '%3' '%4'", value("ベルト長さ"), value("歯数"), length,
+                  count);
+    const double request = value("指定長さ").toDouble();
     if (!typed && !edit11ShowsBelt_ && line.contains(QStringLiteral("指定長さ")) &&
-        std::abs(value("指定長さ").toDouble() - Find<QLineEdit>("Edit11")->text().toDouble()) >
-            5e-4 * std::max(1.0, std::abs(value("指定長さ").toDouble())))
-      return Fail(QStringLiteral("sheet request '%1' for '%2'")
-                      .arg(value("指定長さ"), Find<QLineEdit>("Edit11")->text()));
-    const QString caution = label("Label25");
+        std::abs(request - length.toDouble()) > 5e-4 * std::max(1.0, std::abs(request)))
+      return Fail("sheet request '%1' for '%2'", value("指定長さ"), length);
+    const QString caution = Whole(form_.Label25);
     const bool reference = caution.startsWith(QStringLiteral("参考"));
     if (reference != line.contains(QStringLiteral("実際のベルト長さ")) ||
         (!reference && cautions.value(0) != caution))
-      return Fail(QStringLiteral("sheet cautions '%1' for '%2'").arg(cautions.join('|'), caution));
+      return Fail("sheet cautions '%1' for '%2'", cautions.join('|'), caution);
     if (line.contains(QStringLiteral("リンク数")) != IsChain())
       return Fail("the sheet's chain figures do not follow the type");
     if (redraws_ && !samePath_ && IsChain() && value("リンク数") != "---") {
-      const idrova::DriveState& s = form_.State();
       double links = 0.0;
-      for (const idrova::PolarVector& span : s.Span) links += span.Length / s.Pitch;
-      for (int i = 0; i < 3; ++i) links += s.WheelTurn[i] / (2.0 * std::numbers::pi) * s.Teeth[i];
+      for (const idrova::PolarVector& span : s_.Span) links += span.Length / s_.Pitch;
+      for (int i = 0; i < 3; ++i) links += s_.WheelTurn[i] / (2.0 * std::numbers::pi) * s_.Teeth[i];
       const double shown = value("リンク数").toDouble();
-      double order = std::ceil(shown - 1e-9);  // the whole count at or above, then even
-      if (std::fmod(order, 2.0) != 0.0) order += 1.0;
+      const double order = 2.0 * std::ceil(std::ceil(shown - 1e-9) / 2.0);  // even, at or above
       if (std::isfinite(links) && std::abs(links) < 1e8 &&
           (std::abs(shown - links) > 0.005 + 1e-9 * std::abs(links) ||
            value("注文リンク数") != QString::number(order, 'f', 0)))
-        return Fail(QStringLiteral("sheet links '%1' order '%2' for %3")
-                        .arg(value("リンク数"), value("注文リンク数"))
-                        .arg(links, 0, 'g', 17));
+        return Fail("sheet links '%1' order '%2' for %3", value("リンク数"), value("注文リンク数"),
+                    QString::number(links, 'g', 17));
     }
     return true;
   }
@@ -589,72 +488,55 @@ class Soak {
   // After a new request (the proposal, a standard length): the caution line
   // still shows the first caution, now with the odd chain's.
   bool CheckCautionLine() {
-    const QString line = Find<QLabel>("Label25")->text();
-    const QString odd = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
+    const QString line = form_.Label25->text();
     if (OddRequest() && line.isEmpty()) return Fail("an odd chain and no caution");
-    if (!OddRequest() && line == odd) return Fail("an odd-chain caution for no odd chain");
-    return true;
+    return OddRequest() || line != kOddCaution || Fail("an odd-chain caution for no odd chain");
   }
 
-  // After a redraw of a newly computed path: the wrap angles of a valid
-  // layout add up to a full turn, every count lies within its wheel's teeth,
-  // and the caution line shows the caution of the rules or, for a layout
-  // that is not valid, the real belt length.
+  // After a redraw of a newly computed path: figures show only for a valid layout, whose wrap
+  // angles add up to a full turn (a wheel far beyond any drive blinds the length check); each
+  // count lies within its wheel's teeth; the caution line shows the rules' caution or real length.
   bool CheckDesignReadouts() {
-    const idrova::DriveState& s = form_.State();
-    // Figures are shown only for a valid layout whose wrap angles add up to a
-    // full turn: a wheel far beyond any drive blinds the length check.
-    const double total =
-        (s.WheelTurn[0] + s.WheelTurn[1] + s.WheelTurn[2]) * (180.0 / std::numbers::pi);
-    const bool valid = idrova::BeltPathFitsLayout(s) && std::abs(total - 360.0) <= 1e-9;
+    constexpr double kDegrees = 180.0 / std::numbers::pi;
+    const double total = (s_.WheelTurn[0] + s_.WheelTurn[1] + s_.WheelTurn[2]) * kDegrees;
+    const bool valid = idrova::BeltPathFitsLayout(s_) && std::abs(total - 360.0) <= 1e-9;
     QString caution;
     for (int i = 0; i < 3; ++i) {
-      const double degrees = s.WheelTurn[i] * (180.0 / std::numbers::pi);
-      const int inMesh = idrova::TeethInMesh(s.WheelTurn[i], s.Teeth[i]);
-      const QString wrap = Find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(18 + i)))->text();
-      const QString mesh = Find<QLabel>(qPrintable(QStringLiteral("Label%1").arg(22 + i)))->text();
-      const QString wantWrap =
-          valid ? QString::fromStdString(idrova::FormatFloat("###0.#", degrees)) + QChar(0x00B0)
-                : QStringLiteral("---");
-      const QString wantMesh = valid ? QString::number(inMesh) : QStringLiteral("---");
-      if (wrap != wantWrap || mesh != wantMesh)
-        return Fail(QStringLiteral("wheel %1 shows '%2' '%3' for '%4' '%5'")
-                        .arg(i + 1)
-                        .arg(wrap, mesh, wantWrap, wantMesh));
-      if (valid && !(inMesh >= 0 && inMesh <= s.Teeth[i]))
-        return Fail(QStringLiteral("%1 teeth in mesh of %2").arg(inMesh).arg(s.Teeth[i]));
-      if (i < 2 && valid && caution.isEmpty()) {
-        const QString who = QStringLiteral("注意! NO %1 ").arg(i + 1);
-        if (!IsChain() && inMesh < 6)
-          caution = who + QStringLiteral("の噛合歯数が6未満です");
-        else if (!IsChain() && degrees < 60)
-          caution = who + QStringLiteral("の巻付角が60°未満です");
-        else if (IsChain() && degrees < 120)
-          caution = who + QStringLiteral("の巻付角が120°未満です");
-      }
+      const double degrees = s_.WheelTurn[i] * kDegrees;
+      const int inMesh = idrova::TeethInMesh(s_.WheelTurn[i], s_.Teeth[i]);
+      const QStringList shown = {Label(18 + i)->text(), Label(22 + i)->text()};
+      QStringList want = {"---", "---"};
+      if (valid) want = {Format("###0.#", degrees) + u'°', QString::number(inMesh)};
+      if (shown != want)
+        return Fail("wheel %1 shows '%2' for '%3'", i + 1, shown.join("' '"), want.join("' '"));
+      if (valid && !(inMesh >= 0 && inMesh <= s_.Teeth[i]))
+        return Fail("%1 teeth in mesh of %2", inMesh, s_.Teeth[i]);
+      // A belt wants 6 teeth in mesh and 60° of wrap, a chain 120° of wrap.
+      const bool fewTeeth = !IsChain() && inMesh < 6;
+      const int leastWrap = IsChain() ? 120 : 60;
+      if (i < 2 && valid && caution.isEmpty() && (fewTeeth || degrees < leastWrap))
+        caution = fewTeeth ? Text("注意! NO %1 の噛合歯数が6未満です", i + 1)
+                           : Text("注意! NO %1 の巻付角が%2°未満です", i + 1, leastWrap);
     }
-    if (idrova::BeltPathFitsLayout(s) && !valid &&
-        std::abs(s.Wheel[0].X) + std::abs(s.Wheel[0].Y) + std::abs(s.Wheel[1].X) +
-                std::abs(s.Wheel[1].Y) + std::abs(s.Wheel[2].X) + std::abs(s.Wheel[2].Y) <
-            1e9)
-      return Fail(QStringLiteral("a valid layout with coordinates below 1e9 mm has wrap angles "
-                                 "adding up to %1°")
-                      .arg(total, 0, 'g', 17));
-    if (caution.isEmpty() && OddRequest())
-      caution = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
-    const QString line = Find<QLabel>("Label25")->text();
-    const QString want = valid ? caution
-                               : QStringLiteral("参考: 実際のベルト長さ ") +
-                                     QString::fromStdString(idrova::FormatFloat(
-                                         "###0.##", idrova::TightBeltLength(s.Wheel)));
-    if (line != want && !(line.endsWith(QChar(0x2026)) && want.startsWith(line.chopped(1))))
-      return Fail(QStringLiteral("caution line '%1', the rules say '%2'").arg(line, want));
-    return true;
+    double extent = 0.0;
+    for (const auto& w : s_.Wheel) extent = extent + std::abs(w.X) + std::abs(w.Y);
+    if (idrova::BeltPathFitsLayout(s_) && !valid && extent < 1e9)
+      return Fail("a valid layout with coordinates below 1e9 mm has wrap angles adding up to %1°",
+                  QString::number(total, 'g', 17));
+    if (caution.isEmpty() && OddRequest()) caution = kOddCaution;
+    if (!valid)
+      caution =
+          Text("参考: 実際のベルト長さ %1", Format("###0.##", idrova::TightBeltLength(s_.Wheel)));
+    const QString line = form_.Label25->text();
+    return line == caution || (line.endsWith(u'…') && caution.startsWith(line.chopped(1))) ||
+           Fail("caution line '%1', the rules say '%2'", line, caution);
   }
 
   TForm1& form_;
+  const idrova::DriveState& s_ = form_.State();  // the drive the window holds
   Options options_;
   std::mt19937_64 rng_;
+  const QPalette light_ = QApplication::palette();
   QSet<QLineEdit*> typed_;
   bool editing_ = false;
   long index_ = 0;
@@ -669,23 +551,21 @@ class Soak {
   bool requestSet_ = false;      // the proposal or a standard length was set
   bool edit11ShowsBelt_ = true;  // the length field shows the belt, not a request
   bool copied_ = false;
-  bool behind_ = false;
-  const QPalette light_ =
-      QApplication::palette();  // the state holds inputs that the window does not show yet
+  bool behind_ = false;  // the state holds inputs that the window does not show yet
 };
 
 }  // namespace
 
-// The offscreen platform notes every message box it cannot size; not ours to report.
+// The offscreen platform notes every message box it cannot size, and that it cannot raise a
+// menu or hand it the keyboard; not ours to report.
 void QuietMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
-  // Nor can it raise a menu or hand it the keyboard.
-  if (message.contains("propagateSizeHints") || message.contains("does not support raise") ||
-      message.contains("does not support grabbing the keyboard"))
-    return;
-  std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
+  if (!message.contains("propagateSizeHints") && !message.contains("does not support raise") &&
+      !message.contains("does not support grabbing the keyboard"))
+    std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, message)));
 }
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);  // each line out as soon as it is printed
   qInstallMessageHandler(QuietMessages);
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
@@ -694,16 +574,11 @@ int main(int argc, char** argv) {
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
     if (args[i] == "--seed")
       options.Seed = args[i + 1] == "random" ? std::random_device{}() : args[i + 1].toULongLong();
-    else if (args[i] == "--actions")
-      options.Actions = args[i + 1].toLong();
-    else if (args[i] == "--max-action-ms")
-      options.MaxActionMs = args[i + 1].toLong();
-    else if (args[i] == "--trace")
-      options.Trace = args[i + 1] == "on";
+    if (args[i] == "--actions") options.Actions = args[i + 1].toLong();
+    if (args[i] == "--max-action-ms") options.MaxActionMs = args[i + 1].toLong();
+    if (args[i] == "--trace") options.Trace = args[i + 1] == "on";
   }
-  std::printf("idrova_soak: seed %llu, %ld actions\n",
-              static_cast<unsigned long long>(options.Seed), options.Actions);
-  std::fflush(stdout);
+  std::printf("idrova_soak: seed %llu, %ld actions\n", options.Seed, options.Actions);
   ArrowControl::SetRepeatTiming(20, 5);  // holds repeat quickly; the clicks are the same
   TForm1 form;
   form.show();
@@ -711,8 +586,7 @@ int main(int argc, char** argv) {
   QElapsedTimer timer;
   timer.start();
   QTest::mouseClick(form.Button2, Qt::LeftButton);  // the soak starts with the sheet open
-  Soak soak(form, options);
-  if (!soak.Run()) return 1;
+  if (!Soak(form, options).Run()) return 1;
   std::printf("idrova_soak: %ld actions passed in %.1f s\n", options.Actions,
               timer.elapsed() / 1000.0);
   return 0;
