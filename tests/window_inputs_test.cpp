@@ -89,6 +89,11 @@ TEST(WindowArrows, ToothCountsAndCoordinatesStepAsClicked) {
       // Each click recalculates from the stored coordinates; the right button
       // switches every stepper between 0.1 and 10 mm; a typed coordinate is
       // replaced by the next step of the stored one, shown to one decimal.
+      // Regression: a typed text that already read as the stepped value left
+      // the drive of the coordinate before the step on screen.
+      {"a step to the value typed",
+       "click UpDown1 next; type Edit1 0; click UpDown1 prev;"
+       "see Edit1 0; see Edit11 524.29"},
       {"steppers",
        "click UpDown1 next 3; see Edit1 0.3; click UpDown2 prev; see Edit2 -0.1;"
        "click UpDown7 next; see Edit7 70.1; see Edit11 523.86; right UpDown8; see Edit8 10;"

@@ -319,8 +319,12 @@ void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, A
   coordinate = coarse ? idrova::PageStepCoordinate(coordinate, button)
                       : idrova::StepCoordinate(state_, coordinate, button);
   // Writing the text recalculates through EditChange; the state keeps the
-  // exact sum, the edit shows it to one decimal.
-  WriteEdit(edit, FormatQ("###0.#", coordinate));
+  // exact sum, the edit shows it to one decimal. A typed text that already
+  // reads as the stepped value is no change to hear: recalculate all the same.
+  const QString shown = FormatQ("###0.#", coordinate);
+  const bool unchanged = edit->text() == shown;
+  WriteEdit(edit, shown);
+  if (unchanged) EditChange();
 }
 
 void TForm1::UpDown1Click(ArrowButton button) {
