@@ -182,7 +182,9 @@ class Soak {
     // counts is whether the press drew.
     redraws_ = form_.Image2->Bitmap().cacheKey() != (calculated_ ? pictureBeforePress_ : picture);
     const bool newPath = redraws_ && !samePath_;
-    if (requestSet_ || newPath) edit11ShowsBelt_ = newPath;
+    // Typing recalculates as it goes: the length field shows the belt before 計算.
+    const bool typedPath = calculated_ && pictureBeforePress_ != picture && !samePath_;
+    if (requestSet_ || newPath || typedPath) edit11ShowsBelt_ = newPath || typedPath;
     // A search that warns leaves the request in the length field. One that finds the
     // request too short, or a text that cannot be read, takes inputs over and shows nothing
     // new: the window and its sheet show the drive before the press until the next new picture.
@@ -518,10 +520,14 @@ class Soak {
         caution = fewTeeth ? Text("注意! NO %1 の噛合歯数が6未満です", i + 1)
                            : Text("注意! NO %1 の巻付角が%2°未満です", i + 1, leastWrap);
     }
-    double extent = 0.0;
-    for (const auto& w : s_.Wheel) extent = extent + std::abs(w.X) + std::abs(w.Y);
-    if (idrova::BeltPathFitsLayout(s_) && !valid && extent < 1e9)
-      return Fail("a valid layout with coordinates below 1e9 mm has wrap angles adding up to %1°",
+    // The length check sees a path that goes round twice only where a full
+    // turn of the smallest wheel is more than its tolerance, a millionth of
+    // the belt: a wheel far beyond the drive blinds it.
+    double smallest = s_.Wheel[0].Radius;
+    for (const auto& w : s_.Wheel) smallest = std::min(smallest, w.Radius);
+    const double tolerance = 1e-6 * std::max(1.0, std::abs(idrova::TightBeltLength(s_.Wheel)));
+    if (idrova::BeltPathFitsLayout(s_) && !valid && std::numbers::pi * smallest > tolerance)
+      return Fail("a valid layout the length check can judge has wrap angles adding up to %1°",
                   QString::number(total, 'g', 17));
     if (caution.isEmpty() && OddRequest()) caution = kOddCaution;
     if (!valid)
