@@ -233,6 +233,29 @@ TEST(WindowFit, ALabelFitsItsRoomToThePixel) {
   }
 }
 
+// An edit whose text fills its contents to the pixel leaves none for the
+// caret, and shows the text a size smaller.
+TEST(WindowFit, ATextFillingItsEditLeavesRoomForTheCaret) {
+  WindowDriver w;
+  auto* edit = w.Find<NumberEdit>("Edit1");
+  edit->setText(QStringLiteral("12345.67"));
+  const int designSize = edit->font().pixelSize();
+  const double advance = QFontMetricsF(edit->font(), edit).horizontalAdvance(edit->text());
+  for (int width = 30; width < 200; ++width) {
+    edit->resize(width, edit->height());
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const int contents =
+        edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).width();
+    if (contents - 4 >= advance && contents - 5 < advance) {  // QLineEdit keeps 2 px either side
+      EXPECT_LT(edit->font().pixelSize(), designSize) << "width " << width;
+      return;
+    }
+  }
+  ADD_FAILURE() << "no width where the text fills the edit";
+}
+
 // Regression: the proposal that cannot hold its tooth count left the count of
 // the standard-length step before it on screen.
 TEST(WindowFit, AProposalWhoseToothCountCannotBeHeldShowsDashes) {
@@ -285,6 +308,19 @@ TEST(WindowScreen, EveryControlCanBeReached) {
         << control->objectName().toStdString() << " cannot be scrolled into view";
   }
   EXPECT_FALSE(w.form.windowIcon().pixmap(48).isNull()) << "the window carries the icon";
+}
+
+// The sheet opens beside the main window, touching it, where the screen
+// has room; otherwise as near to that as the free area allows.
+TEST(WindowScreen, TheSheetOpensBesideTheWindow) {
+  WindowDriver w;
+  const QRect side = w.OpenSheet()->frameGeometry(), main = w.form.frameGeometry();
+  const QRect available = w.form.screen()->availableGeometry();
+  EXPECT_TRUE(available.contains(side));
+  if (available.right() - main.right() >= side.width())
+    EXPECT_EQ(side.topLeft(), QPoint(main.right() + 1, main.top()));
+  else
+    EXPECT_EQ(side.right(), available.right());
 }
 
 TEST(WindowScreen, PlaceInsideKeepsTheDesignPlaceOrTheNearest) {

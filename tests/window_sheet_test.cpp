@@ -113,7 +113,15 @@ TEST(WindowSheet, TheDesignLayoutPastesIntoASpreadsheetLineByLine) {
   QGuiApplication::clipboard()->clear();
   QTest::keyClick(w.form.Form2()->StringGrid1, Qt::Key_C, Qt::ControlModifier);
   EXPECT_TRUE(QGuiApplication::clipboard()->text().contains(QStringLiteral("\nNO 3\t70.1\t10\t")));
+  // Wheel 2 level with wheel 1 to its left, the tensioner to the right: the
+  // spans in travel order from NO 1.
+  w.Do("teeth UpDown9 20; layout -150 0 70 0");
+  QStringList spans;
+  for (const QStringList& line : w.SheetLines())
+    if (line.front() == QStringLiteral("スパン")) spans << line.mid(1, 3).join(' ');
+  EXPECT_EQ(spans, (QStringList{"NO 1 NO 2 150", "NO 2 NO 3 220", "NO 3 NO 1 70"}));
   // Tensioner clear of the belt: two spans, wheel 3 wraps nothing.
+  w.Do("teeth UpDown9 10");
   w.Do("layout 150 100 75 50; row スパン NO 1|NO 2|180.28|2.82; row NO_3 75|50|10|25.46|0|0");
   EXPECT_EQ(w.form.Form2()->Text().count(QStringLiteral("スパン")), 2);
 }
@@ -149,8 +157,13 @@ TEST(WindowSheet, EveryCautionOnALineOfItsOwn) {
   WindowDriver w;
   w.Do("sheet; teeth UpDown3 10; teeth UpDown6 12; see Label25 注意! NO 1 の噛合歯数が6未満です");
   QStringList cautions;
-  for (const QStringList& line : w.SheetLines())
-    if (line.front() == QStringLiteral("注意")) cautions << line.mid(1).join('|');
+  const QList<QStringList> lines = w.SheetLines();
+  for (int r = 0; r < lines.size(); ++r)
+    if (lines[r].front() == QStringLiteral("注意")) {
+      cautions << lines[r].mid(1).join('|');
+      EXPECT_EQ(w.form.Form2()->StringGrid1->columnSpan(r, 1), 6)
+          << "the caution to the right edge";
+    }
   EXPECT_EQ(cautions, (QStringList{QStringLiteral("注意! NO 1 の噛合歯数が6未満です"),
                                    QStringLiteral("注意! NO 2 の噛合歯数が6未満です")}));
   // A layout whose length is not the real belt: no spans, the real length.
