@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAccessible>
+#include <QAccessibleActionInterface>
 #include <QAction>
 #include <QApplication>
 #include <QGroupBox>
@@ -129,6 +130,10 @@ class WindowDriver {
             << "after: " << script.left(script.indexOf(action)).toStdString();
       else if (w[0] == "name")  // what a screen reader names the control
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(a1))->text(QAccessible::Name), rest);
+      else if (w[0] == "increase" || w[0] == "decrease")  // a screen reader's actions
+        QAccessible::queryAccessibleInterface(Find(a1))->actionInterface()->doAction(
+            w[0] == "increase" ? QAccessibleActionInterface::increaseAction()
+                               : QAccessibleActionInterface::decreaseAction());
       else if (w[0] == "on" || w[0] == "off")
         EXPECT_EQ(Find(a1)->isEnabled(), w[0] == "on") << a1.data();
       else if (w[0] == "belt")  // the belt length held, to 1e-6 mm
