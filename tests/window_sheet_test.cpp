@@ -79,17 +79,6 @@ TEST(WindowSheet, WholeCountsAsBeltAndChainMakersCountThem) {
   }
 }
 
-// A whole count from the last bit of a product of whole pitches: the
-// standard-length arrows of the types without a table.
-TEST(WindowSheet, StandardLengthsOfWholePitchesCountWhole) {
-  Tell({{"MXL",
-         "choose MXL1; item RadioGroup1 1; click UpDown10 next 127; see Edit11 258.064;"
-         "see Label16 歯数  127"},
-        {"RS40",
-         "choose RS401; item RadioGroup1 1; click UpDown10 next 81; see Edit11 1028.7;"
-         "see Label16 歯数  81"}});
-}
-
 TEST(WindowSheet, TheDesignLayoutPastesIntoASpreadsheetLineByLine) {
   WindowDriver w;
   w.OpenSheet();

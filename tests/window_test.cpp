@@ -114,25 +114,6 @@ TEST(WindowStart, TabSkipsTheCoordinateAndToothCountEdits) {
   }
 }
 
-TEST(WindowPicture, WheelOutlinesLieOnTheirBoxesInTheirColours) {
-  WindowDriver w;
-  const QImage picture = w.Picture();
-  ASSERT_EQ(picture.size(), QSize(350, 400));
-  const QRgb none = Pixel(picture, 5, 5);
-  // Boxes: wheel 2 (175, 175)-(225, 225), wheel 1 (25, 275)-(75, 325), wheel 3
-  // (107, 277)-(133, 303). Outlines touch the left and top edge and stay inside.
-  const std::tuple<int, int, QRgb> pixels[] = {
-      {175, 200, kBlue},  {200, 175, kBlue},  {224, 200, kBlue}, {174, 200, none},
-      {200, 174, none},   {200, 200, none},   {25, 300, kRed},   {24, 300, none},
-      {107, 290, kGreen}, {120, 277, kGreen}, {106, 290, none}};
-  for (auto [x, y, colour] : pixels) EXPECT_EQ(Pixel(picture, x, y), colour) << x << ", " << y;
-  int black = 0;  // the belt spans
-  for (int y = 0; y < 400; ++y)
-    for (int x = 0; x < 350; ++x) black += Pixel(picture, x, y) == kBlack;
-  EXPECT_GT(black, 300);
-  EXPECT_EQ(w.Find<PictureBox>("Image1")->Bitmap(), w.Find<PictureBox>("Image2")->Bitmap());
-}
-
 // The picture's pixel rules on the window's own canvas: a rectangle fills
 // from its left and top edge up to, not including, its right and bottom;
 // an outline lies on its box, inside it; a line leaves out its end pixel,
