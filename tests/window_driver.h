@@ -111,12 +111,13 @@ class WindowDriver {
   //   type Edit7 70.5 | calc | layout X2 Y2 X3 Y3 | click UpDown7 next|prev [times]
   //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
-  // and what the user then sees, exactly, the text running to the ';':
-  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values, '|' between; NO_1 for
-  //   "NO 1") name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled or not) |
-  //   belt 524.285991 (held, to 1e-6 mm) mark (the picture) | drawn yes|no (changed since the mark)
-  // and keys: focus UpDown7 | keys -32 (text keys) | key F2 (Tab, Return, PageUp, Home, ...)
-  //   focused Edit7 (where the focus is now)
+  //   increase|decrease UpDown7 (a screen reader's actions)
+  //   focus UpDown7 | keys -32 (text keys) | key F2 (Tab, Return, PageUp, Home, ...)
+  // and what the user then sees, the text running exactly to the ';':
+  //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values; NO_1: "NO 1")
+  //   name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled)
+  //   focused Edit7 | belt 524.285991 (held, to 1e-6 mm)
+  //   mark (the picture) | drawn yes|no (changed since the mark)
   void Do(const QString& script) {
     for (QString action : script.split(';', Qt::SkipEmptyParts)) {
       while (action.startsWith(' ')) action.remove(0, 1);
