@@ -166,35 +166,29 @@ TEST(WindowSheet, EveryCautionOnALineOfItsOwn) {
 // tight where (444.5 + 2 D) / 12.7 + 10 = L, D the distance from each
 // sprocket's centre to the tensioner's, D^2 = 222.25^2 + Y^2.
 TEST(WindowSheet, WhereAChainOfTheRequestedLinksIsTight) {
-  struct TightRow {
-    const char* Request;
-    double ChainY;   // the tensioner's Y by the chain count
-    double WindowY;  // the window's search round the pitch circles
-    bool Odd;
-  };
-  const TightRow rows[] = {{"1041.4", 76.2, 72.8767, false}, {"1028.7", 53.5061, 48.7944, true}};
-  for (const TightRow& row : rows) {
-    SCOPED_TRACE(row.Request);
+  const char* kDrive = "sheet; " IDROVA_TWO_WHEELS("RS401", "10", "10", "444.5", "222.25") ";"
+                       "item RadioGroup1 2; type Edit11 ";
+  const char* kOdd =
+      "row 注意 注意! 奇数リンク: オフセットリンクが必要;"
+      "see Label25 注意! 奇数リンク: オフセットリンクが必要";
+  // The request; the tensioner's Y by the chain count and by the window's
+  // search round the pitch circles; the odd chain's caution or none.
+  for (const auto& [request, chainY, windowY, caution] :
+       {std::tuple("1041.4", 76.2, 72.8767, "row 注意 ; see Label25 "),
+        {"1028.7", 53.5061, 48.7944, kOdd}}) {
+    SCOPED_TRACE(request);
     WindowDriver w;
-    w.OpenSheet();
-    w.Do(IDROVA_TWO_WHEELS("RS401", "10", "10", "444.5", "222.25"));
-    w.ClickItem("RadioGroup1", 2);
-    w.Type("Edit11", row.Request);
-    w.Calculate();
-    ASSERT_EQ(w.Text("Label14"), "");
-    EXPECT_NEAR(w.form.State().Wheel[2].Y, row.WindowY, 0.01);
+    w.Do(QString::fromUtf8(kDrive) + request + "; calc; see Label14 ; " +
+         QString::fromUtf8(caution));
+    EXPECT_NEAR(w.form.State().Wheel[2].Y, windowY, 0.01);
     const QStringList tight = w.SheetValues("張る位置");
     ASSERT_EQ(tight.size(), 2);
     // Within the search's 0.005 mm of length (0.008 mm of Y here) and the
     // display's 0.005 mm.
-    EXPECT_NEAR(tight[0].toDouble(), row.ChainY, 0.013);
+    EXPECT_NEAR(tight[0].toDouble(), chainY, 0.013);
     EXPECT_EQ(tight[1], QStringLiteral("NO 3 の Y"));
-    const QString odd = QStringLiteral("注意! 奇数リンク: オフセットリンクが必要");
-    EXPECT_EQ(w.SheetValues("注意"), row.Odd ? QStringList{odd} : QStringList{});
-    EXPECT_EQ(w.Text("Label25"), row.Odd ? odd : QString());
     // Any new drive makes the position unknown until the next search.
-    w.ClickArrow("UpDown1", ArrowButton::Next);
-    EXPECT_EQ(w.SheetValues("張る位置"), QStringList{});
+    w.Do("click UpDown1 next; row 張る位置 ");
   }
 }
 
