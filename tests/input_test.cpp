@@ -21,18 +21,6 @@ namespace {
 
 constexpr double kExactMm = 1e-6;
 
-TEST(Catalogue, NamesLabelsAndTagsFollowTheCaptions) {
-  ASSERT_EQ(Catalogue().size(), 24u);
-  for (int i = 0; i < 24; ++i) {
-    const CatalogueEntry& e = Catalogue()[i];
-    std::string name = std::string(e.Caption) + "1";
-    std::erase(name, '.');
-    EXPECT_EQ(e.Name, i == 23 ? "N1" : name) << i;
-    EXPECT_EQ(e.TypeLabel, "\xE7\xA8\xAE\xE9\xA1\x9E   " + std::string(e.Caption));  // 種類
-    EXPECT_EQ(e.Tag, i == 23 ? 0 : (i >= 10 ? e.Code : i + 1)) << name;  // chain: its code
-  }
-}
-
 TEST(WheelSizing, ChosenTypeSizesEveryWheelByItsRule) {
   // Entry, teeth and the radius of every wheel.
   const std::tuple<const char*, double, double> rows[] = {

@@ -39,11 +39,15 @@ const TypeRow kTypes[] = {
 
 TEST(WindowTypeMenu, EveryCatalogueEntrySetsTypePitchRadiiAndRecalculates) {
   WindowDriver w;
-  for (const TypeRow& row : kTypes) {
+  for (std::size_t i = 0; i < std::size(kTypes); ++i) {
+    const TypeRow& row = kTypes[i];
     SCOPED_TRACE(row.Name);
     w.Choose(row.Name);
     const auto* action = w.form.findChild<QAction*>(row.Name);
     EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類   ") + action->text());
+    // Named after its caption; tagged with its place among the belts, or a chain's code.
+    EXPECT_EQ(action->text().remove('.') + "1", row.Name);
+    EXPECT_EQ(action->data().toInt(), row.Code >= 25 ? row.Code : static_cast<int>(i) + 1);
     EXPECT_EQ(w.Text("Edit10"), row.PitchText);
     EXPECT_TRUE(w.Find<QLineEdit>("Edit10")->isReadOnly());
     EXPECT_EQ(w.form.State().BeltType, row.Code);
