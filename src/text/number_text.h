@@ -29,7 +29,7 @@ class ConversionError : public std::runtime_error {
 // ideographic space as a blank. Anything else - empty text, letters,
 // "nan", "inf", a comma, hexadecimal, a value beyond the double range -
 // raises ConversionError. A value too small for a double reads as zero.
-double StrToFloat(std::string_view text);
+double StrToFloat(std::string_view original);
 
 // Formats with a picture such as "###0.##", "(min ###0.##)" or "φ##0.##":
 // '0' is a digit always shown, '#' a digit shown when significant, '.' the
