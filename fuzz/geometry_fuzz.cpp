@@ -103,14 +103,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // The search's lengths are the path's, bit for bit (NaN for NaN).
   if (pathCase != idrova::PathCase::None) {
     const idrova::TensionerBeltLengths lengths(wheel[0], wheel[1], state.EmptySpan);
-    const double belt = lengths.BeltLength(wheel[2]);
-    const bool same = std::isnan(belt) ? std::isnan(state.BeltLength)
-                                       : std::memcmp(&belt, &state.BeltLength, sizeof belt) == 0;
-    const double least = lengths.MinBeltLength();
-    const bool sameLeast = std::isnan(least)
-                               ? std::isnan(state.MinBeltLength)
-                               : std::memcmp(&least, &state.MinBeltLength, sizeof least) == 0;
-    if (!same || !sameLeast) Fail("search lengths differ from the path's", wheel);
+    const auto same = [](double a, double b) {
+      return std::isnan(a) ? std::isnan(b) : std::memcmp(&a, &b, sizeof a) == 0;
+    };
+    if (!same(lengths.BeltLength(wheel[2]), state.BeltLength) ||
+        !same(lengths.MinBeltLength(), state.MinBeltLength))
+      Fail("search lengths differ from the path's", wheel);
   }
 
   const double tight = idrova::TightBeltLength(wheel);

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
+#include <optional>
 #include <regex>
 #include <string>
 #include <string_view>
@@ -82,6 +82,12 @@ std::string HalfWidth(std::string_view text) {
   return out;
 }
 
+std::optional<double> Read(std::string_view text) try {
+  return StrToFloat(text);
+} catch (const ConversionError&) {
+  return std::nullopt;
+}
+
 void CheckStrToFloat(std::string_view original) {
   const std::string ascii = HalfWidth(original);
   const std::string_view text = ascii;
@@ -150,12 +156,9 @@ void CheckPicture(const PictureCase& c, double value) {
   }
   if (!IsPictureNumber(number, c.decimals)) Fail("picture number malformed", text);
 
-  double readBack = 0.0;
-  try {
-    readBack = StrToFloat(number);
-  } catch (const ConversionError&) {
-    Fail("picture number does not read back", text);
-  }
+  const std::optional<double> read = Read(number);
+  if (!read) Fail("picture number does not read back", text);
+  const double readBack = *read;
   if (readBack == 0.0 && number[0] == '-') Fail("zero shown with a sign", text);
   const double step = std::pow(10.0, -c.decimals);
   const double ulp = std::nextafter(std::fabs(value), HUGE_VAL) - std::fabs(value);
@@ -172,17 +175,11 @@ void CheckFloatToStr(double value) {
   char fifteenDigits[32];
   std::snprintf(fifteenDigits, sizeof fifteenDigits, "%.14e", std::fabs(value));
   const bool pastMax = std::isinf(std::strtod(fifteenDigits, nullptr));
-  double readBack = 0.0;
-  try {
-    readBack = StrToFloat(text);
-  } catch (const ConversionError&) {
-    if (pastMax) return;
-    Fail("general format does not read back", text);
-  }
-  if (pastMax) Fail("general format reads back beyond the double range", text);
-  if (!(std::fabs(readBack - value) <= 1e-14 * std::fabs(value))) {
+  const std::optional<double> readBack = Read(text);
+  if (readBack && pastMax) Fail("general format reads back beyond the double range", text);
+  if (!readBack && !pastMax) Fail("general format does not read back", text);
+  if (readBack && !(std::fabs(*readBack - value) <= 1e-14 * std::fabs(value)))
     Fail("general format too far from the value", text);
-  }
 }
 
 }  // namespace

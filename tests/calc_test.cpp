@@ -106,15 +106,11 @@ SearchResult SearchAndCheck(DriveState state, std::int32_t kind, double request,
   return result;
 }
 
-struct SearchRow {
-  const char* Name;
-  double X2, Y2, X3, Y3, Request;
-  std::int32_t Kind, Direction, Warning;
-  std::int64_t Iterations;  // -1: not pinned
-};
-
 TEST(Search, EndsFoundOrWarned) {
-  const SearchRow rows[] = {
+  // Wheel 2 and the tensioner, the request, mode, direction, warning, iterations (-1: any).
+  using Row = std::tuple<const char*, double, double, double, double, double, std::int32_t,
+                         std::int32_t, std::int32_t, std::int64_t>;
+  const Row rows[] = {
       {"design_x3_528_plus", 150, 100, 70, 10, 528.0, 1, +1, kNoWarning, 44},
       {"design_x3_524_plus_runs_away", 150, 100, 70, 10, 524.0, 1, +1, kWrongDirection, 44},
       {"y3_through_the_loop", 150, 100, 70, 10, 528.0, 2, +1, kNoWarning, -1},
@@ -123,12 +119,11 @@ TEST(Search, EndsFoundOrWarned) {
       {"step_lost_at_1e17", 150, 0, 1e17, 0, 460.006, 1, +1, kWrongDirection, 0},
       {"infinite_request", 150, 100, 70, 10, kInf, 1, +1, kWrongDirection, 0},
   };
-  for (const SearchRow& row : rows) {
-    SCOPED_TRACE(row.Name);
-    const SearchResult result =
-        SearchAndCheck(Drive(row.X2, row.Y2, row.X3, row.Y3), row.Kind, row.Request, row.Direction);
-    EXPECT_EQ(result.Warning, row.Warning);
-    EXPECT_TRUE(row.Iterations < 0 || result.Iterations == row.Iterations) << result.Iterations;
+  for (const auto& [name, x2, y2, x3, y3, request, kind, direction, warning, steps] : rows) {
+    SCOPED_TRACE(name);
+    const SearchResult result = SearchAndCheck(Drive(x2, y2, x3, y3), kind, request, direction);
+    EXPECT_EQ(result.Warning, warning);
+    EXPECT_TRUE(steps < 0 || result.Iterations == steps) << result.Iterations;
   }
   DriveState state = Drive(150, 100, 70, 10);
   state.Wheel[2].Radius = kInf;  // a belt length that is not a number is no solution
@@ -155,12 +150,8 @@ TEST(Search, ARequestAsLongAsTheTwoWheelBeltIsNotTooShort) {
 // rounding of the turn never costs a tooth that is really in mesh.
 TEST(TeethInMesh, WholePartWithSharesWithinOneBillionthCountedWhole) {
   constexpr double kTurn = 2.0 * std::numbers::pi;
-  const struct {
-    const char* Name;
-    double Turn;
-    double Teeth;
-    int InMesh;
-  } rows[] = {
+  const std::tuple<const char*, double, double, int> rows[] = {
+      // turn, teeth, in mesh
       {"nine of twenty, from a rounded turn", kTurn * 0.45, 20, 9},
       {"just below nine by 1e-10", kTurn * (9.0 - 1e-10) / 20, 20, 9},
       {"below nine by 1e-8", kTurn * (9.0 - 1e-8) / 20, 20, 8},
@@ -171,8 +162,8 @@ TEST(TeethInMesh, WholePartWithSharesWithinOneBillionthCountedWhole) {
       {"not a number", std::nan(""), 20, 0},
       {"negative teeth", kTurn / 2, -20, 0},
   };
-  for (const auto& row : rows)
-    EXPECT_EQ(idrova::TeethInMesh(row.Turn, row.Teeth), row.InMesh) << row.Name;
+  for (const auto& [name, turn, teeth, inMesh] : rows)
+    EXPECT_EQ(idrova::TeethInMesh(turn, teeth), inMesh) << name;
 }
 
 // A wheel far beyond any drive blinds the length check (a relative

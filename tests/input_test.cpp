@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 #include <numeric>
-#include <string>
 #include <tuple>
 
 #include "input/catalogue.h"
@@ -66,15 +65,9 @@ TEST(StandardLengths, TablesAscendWithTheirCountsAndSums) {
   }
 }
 
-struct StepRow {
-  const char *Name, *Entry;
-  ArrowButton Button;
-  std::int32_t Start, Index, Teeth;
-  double Length;
-};
-
 TEST(StandardLengths, StepsIndexTeethAndLength) {
-  const StepRow rows[] = {
+  // Entry, button, index before and after, teeth and length after.
+  const std::tuple<const char*, const char*, ArrowButton, int, int, int, double> rows[] = {
       {"S45M_index_4", "S45M1", ArrowButton::Next, 3, 4, 53, 238.5},
       {"S45M_up_wraps", "S45M1", ArrowButton::Next, 20, 0, 36, 162.0},
       {"S14M_index_1", "S14M1", ArrowButton::Next, 0, 1, 80, 1120.0},
@@ -85,15 +78,13 @@ TEST(StandardLengths, StepsIndexTeethAndLength) {
       {"MXL_below_zero", "MXL1", ArrowButton::Previous, 0, -1, -1, -2.032},
       {"MXL_index_127", "MXL1", ArrowButton::Next, 126, 127, 127, 258.064},
   };
-  for (const StepRow& row : rows) {
-    SCOPED_TRACE(row.Name);
+  for (const auto& [name, entry, button, start, index, teeth, length] : rows) {
     DriveState state;
-    SelectType(state, *FindCatalogueEntry(row.Entry));
-    state.LengthIndex = row.Start;
-    EXPECT_TRUE(StepStandardLength(state, row.Button));
-    EXPECT_EQ(state.LengthIndex, row.Index);
-    EXPECT_EQ(state.BeltTeeth, row.Teeth);
-    EXPECT_NEAR(state.SpecifiedLength, row.Length, kExactMm);
+    SelectType(state, *FindCatalogueEntry(entry));
+    state.LengthIndex = start;
+    EXPECT_TRUE(StepStandardLength(state, button)) << name;
+    EXPECT_EQ(std::tuple(state.LengthIndex, state.BeltTeeth), std::tuple(index, teeth)) << name;
+    EXPECT_NEAR(state.SpecifiedLength, length, kExactMm) << name;
   }
 }
 

@@ -10,6 +10,7 @@
 #include <limits>
 #include <random>
 #include <string>
+#include <tuple>
 
 namespace idrova {
 namespace {
@@ -17,14 +18,8 @@ namespace {
 constexpr double kInf = std::numeric_limits<double>::infinity();
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 
-struct FormatRow {
-  const char *Name, *Picture;
-  double Value;
-  const char* Text;
-};
-
 TEST(FormatFloat, Pictures) {
-  const FormatRow rows[] = {
+  const std::tuple<const char*, const char*, double, const char*> rows[] = {
       {"exact_tie_away_from_zero", "###0.##", 0.125, "0.13"},
       {"stored_below_the_tie", "###0.##", 2.675, "2.67"},
       {"tiny_shows_zero", "###0.##", 0.004, "0"},
@@ -34,53 +29,44 @@ TEST(FormatFloat, Pictures) {
       {"infinity_keeps_literals", "(min ###0.##)", kInf, "(min INF)"},
       {"minus_infinity", "φ##0.##", -kInf, "φ-INF"},
   };
-  for (const FormatRow& r : rows) EXPECT_EQ(FormatFloat(r.Picture, r.Value), r.Text) << r.Name;
+  for (const auto& [name, picture, value, text] : rows)
+    EXPECT_EQ(FormatFloat(picture, value), text) << name;
   // Every integer digit of the stored value, not 1 and 300 zeros.
   const std::string huge = FormatFloat("###0.##", 1e300);
   EXPECT_EQ(huge.size(), 301u);
   EXPECT_EQ(huge.substr(0, 38), "10000000000000000525047602552044202487");
 }
 
-struct GeneralRow {
-  const char* Name;
-  double Value;
-  const char* Text;
-};
-
 TEST(FloatToStr, FifteenDigitsPlainOrWithExponent) {
-  const GeneralRow rows[] = {{"half", 238.5, "238.5"},
-                             {"teeth_times_pitch", 127 * 2.032, "258.064"},
-                             {"negative", -2.032, "-2.032"},
-                             {"largest_plain", 1e14, "100000000000000"},
-                             {"carry_to_1E15", 999999999999999.9, "1E15"},
-                             {"small", 0.000001, "1E-6"},
-                             {"large", 1.5e20, "1.5E20"},
-                             {"not_a_number", kNaN, "NAN"}};
-  for (const GeneralRow& r : rows) EXPECT_EQ(FloatToStr(r.Value), r.Text) << r.Name;
+  const std::tuple<const char*, double, const char*> rows[] = {
+      {"half", 238.5, "238.5"},
+      {"teeth_times_pitch", 127 * 2.032, "258.064"},
+      {"negative", -2.032, "-2.032"},
+      {"largest_plain", 1e14, "100000000000000"},
+      {"carry_to_1E15", 999999999999999.9, "1E15"},
+      {"small", 0.000001, "1E-6"},
+      {"large", 1.5e20, "1.5E20"},
+      {"not_a_number", kNaN, "NAN"}};
+  for (const auto& [name, value, text] : rows) EXPECT_EQ(FloatToStr(value), text) << name;
 }
-
-struct ReadRow {
-  const char* Name;
-  std::string Text;
-  double Value;
-};
 
 TEST(StrToFloat, ReadsPlainDecimalsAndRejectsTheRest) {
   const std::string zeros(3000, '0');
-  const ReadRow rows[] = {{"blanks_around", " 5 ", 5.0},
-                          {"plus_point", "+.5", 0.5},
-                          {"trailing_point", "5.", 5.0},
-                          {"exponent", "1.5E-7", 1.5e-7},
-                          {"underflow_is_zero", "1e-400", 0.0},
-                          {"long_digits", "1" + zeros + "e-3000", 1.0},
-                          {"long_zeros", "0." + zeros + "1e3001", 1.0},
-                          // What a Japanese input method types.
-                          {"full_width_digits", "１２３", 123.0},
-                          {"full_width_minus_point", "－１２．５", -12.5},
-                          {"full_width_plus", "＋７", 7.0},
-                          {"ideographic_spaces_around", "\u3000４\u3000", 4.0},
-                          {"mixed_widths", "1２.５e1", 125.0}};
-  for (const ReadRow& r : rows) EXPECT_EQ(StrToFloat(r.Text), r.Value) << r.Name;
+  const std::tuple<const char*, std::string, double> rows[] = {
+      {"blanks_around", " 5 ", 5.0},
+      {"plus_point", "+.5", 0.5},
+      {"trailing_point", "5.", 5.0},
+      {"exponent", "1.5E-7", 1.5e-7},
+      {"underflow_is_zero", "1e-400", 0.0},
+      {"long_digits", "1" + zeros + "e-3000", 1.0},
+      {"long_zeros", "0." + zeros + "1e3001", 1.0},
+      // What a Japanese input method types.
+      {"full_width_digits", "１２３", 123.0},
+      {"full_width_minus_point", "－１２．５", -12.5},
+      {"full_width_plus", "＋７", 7.0},
+      {"ideographic_spaces_around", "\u3000４\u3000", 4.0},
+      {"mixed_widths", "1２.５e1", 125.0}};
+  for (const auto& [name, text, value] : rows) EXPECT_EQ(StrToFloat(text), value) << name;
   for (const char* text : {"", "   ", "abc", "1,5", "nan", "inf", "1e400", "0x10", "1e", "--1",
                            "1.2.3", "1 000", ".", "１\u3000２", "１ｅ３", "１，５", "１e400"}) {
     EXPECT_THROW(StrToFloat(text), ConversionError) << "'" << text << "'";

@@ -5,78 +5,44 @@
 #include <QAccessible>
 #include <QAccessibleActionInterface>
 #include <QApplication>
-#include <QStyleOptionFrame>
 #include <cmath>
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "app/command_line.h"
-#include "app/fit.h"
-#include "app/number_edit.h"
-#include "text/number_text.h"
 #include "window_driver.h"
 
 using idrova::ArrowButton;
 
-namespace {
-void Press(QWidget* widget, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
-  QApplication::setActiveWindow(widget->window());
-  widget->setFocus();
-  QTest::keyClick(widget, key, modifiers);
-}
-}  // namespace
-
+// Down from the first entry of the type menu, then Return: the second entry, S5M.
+#define IDROVA_S5M "; key Down; key Return; see Label12 種類   S5M"
 TEST(WindowKeyboard, ReturnPressesCalculateAndTheMenuKeysOpenTheTypeMenu) {
   Tell({{"Return", "type Edit1 100; focus Button1; key Return; see Edit11 401.96"},
-        {"Enter", "type Edit1 100; focus Button1; key Enter; see Edit11 401.96"}});
-  struct MenuRow {
-    const char* Name;
-    const char* From;
-    Qt::Key Key;
-    Qt::KeyboardModifiers Modifiers;
-  };
-  const MenuRow menuKeys[] = {{"Shift+F10 on an arrow", "UpDown7", Qt::Key_F10, Qt::ShiftModifier},
-                              {"Menu key on the button", "Button1", Qt::Key_Menu, {}},
-                              {"Menu key on the zoom bar", "ScrollBar1", Qt::Key_Menu, {}},
-                              {"Shift+F10 on the window", "Form1", Qt::Key_F10, Qt::ShiftModifier}};
-  for (const MenuRow& row : menuKeys) {
-    SCOPED_TRACE(row.Name);
-    WindowDriver w;
-    QWidget* from = QString(row.From) == "Form1" ? &w.form : w.Find(row.From);
-    Press(from, row.Key, row.Modifiers);
-    auto* menu = w.Find<QMenu>("PopupMenu1");
-    ASSERT_TRUE(menu->isVisible());
-    auto* label = w.Find("Label12");
-    EXPECT_EQ(menu->pos(), label->mapToGlobal(QPoint(0, label->height())));
-    // Down from the first entry, then Return: the second entry, S5M.
-    QTest::keyClick(menu, Qt::Key_Down);
-    QTest::keyClick(menu, Qt::Key_Return);
-    EXPECT_FALSE(menu->isVisible());
-    EXPECT_EQ(w.Text("Label12"), QStringLiteral("種類   S5M"));
-    EXPECT_EQ(w.form.State().Pitch, 5.0);
-  }
-  WindowDriver w;
-  Press(w.Find("Edit1"), Qt::Key_F10, Qt::ShiftModifier);
-  EXPECT_FALSE(w.Find<QMenu>("PopupMenu1")->isVisible()) << "an edit keeps its own menu";
+        {"Enter", "type Edit1 100; focus Button1; key Enter; see Edit11 401.96"},
+        {"Shift+F10 on an arrow", "focus UpDown7; key Shift+F10" IDROVA_S5M "; see Edit10 5"},
+        {"Menu key on the button", "focus Button1; key Menu" IDROVA_S5M},
+        {"Menu key on the zoom bar", "focus ScrollBar1; key Menu" IDROVA_S5M},
+        {"Shift+F10 on the window", "focus Form1; key Shift+F10" IDROVA_S5M}});
+  WindowDriver w;  // the menu hangs below the type label
+  w.Do("focus UpDown7; key Shift+F10");
+  auto* menu = w.Find<QMenu>("PopupMenu1");
+  ASSERT_TRUE(menu->isVisible());
+  auto* label = w.Find("Label12");
+  EXPECT_EQ(menu->pos(), label->mapToGlobal(QPoint(0, label->height())));
+  menu->close();
 }
 
 // The page keys make one 10 mm step, on the coarse step too, and leave the
 // step and the press alone; the zoom bar's keys go their arrows' way.
 TEST(WindowKeyboard, PageKeysStepTenMillimetresAndTheZoomKeysGoTheirArrowsWay) {
   WindowDriver w;
-  auto* arrows = w.Find("UpDown7");
-  Press(arrows, Qt::Key_PageUp);
-  w.Do("see Edit7 80");
-  QTest::keyClick(arrows, Qt::Key_PageDown);
-  QTest::keyClick(arrows, Qt::Key_PageDown);
+  w.Do("focus UpDown7; key PgUp; see Edit7 80; key PgDown; key PgDown");
   const idrova::DriveState& s = w.form.State();
   EXPECT_EQ(std::tuple(s.StepSize, s.PressActive, s.PressClickCount), std::tuple(0.1, 0, 0));
-  QTest::keyClick(arrows, Qt::Key_Right);
-  w.Do("see Edit7 60.1; see Edit11 522.48; right UpDown8");
-  Press(w.Find("UpDown8"), Qt::Key_PageDown);
-  w.Do("see Edit8 0");
+  w.Do(
+      "key Right; see Edit7 60.1; see Edit11 522.48; right UpDown8; focus UpDown8; key PgDown;"
+      "see Edit8 0");
   EXPECT_EQ(s.StepSize, 10.0);
   auto* zoom = w.Find<QScrollBar>("ScrollBar1");
   zoom->setFocus();
@@ -119,11 +85,7 @@ TEST(WindowKeyboard, EveryFocusableControlShowsAClearFocusFrame) {
   }
 }
 
-namespace {
-QAccessibleInterface* Accessible(QWidget* widget) {
-  return QAccessible::queryAccessibleInterface(widget);
-}
-}  // namespace
+constexpr auto Accessible = QAccessible::queryAccessibleInterface;
 
 TEST(WindowAccessibility, EveryControlHasANameAndATwoLineTooltip) {
   WindowDriver w;

@@ -8,8 +8,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QStyleOptionGroupBox>
-#include <functional>
-#include <vector>
+#include <tuple>
 
 #include "app/contrast.h"
 #include "app/number_edit.h"
@@ -20,9 +19,11 @@ using idrova::ContrastRatio;
 
 namespace {
 
-// The colour that covers most of an image, and the contrast of the pixel
-// that differs most from it: for a text, the text against what is behind it.
-std::pair<QColor, double> InkContrast(const QImage& image) {
+// In a widget's area as drawn, the contrast against the colour that covers
+// most of it of the pixel that differs most: for a text, the text against
+// what is behind it.
+double InkContrast(QWidget* widget, QRect area) {
+  const QImage image = widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
   QHash<QRgb, int> count;
   for (int y = 0; y < image.height(); ++y)
     for (int x = 0; x < image.width(); ++x) ++count[image.pixel(x, y)];
@@ -32,11 +33,7 @@ std::pair<QColor, double> InkContrast(const QImage& image) {
   double most = 1.0;
   for (auto it = count.cbegin(); it != count.cend(); ++it)
     most = std::max(most, ContrastRatio(QColor::fromRgb(it.key()), QColor::fromRgb(behind)));
-  return {QColor::fromRgb(behind), most};
-}
-
-QImage Grab(QWidget* widget, QRect area) {
-  return widget->grab(area).toImage().convertToFormat(QImage::Format_RGB32);
+  return most;
 }
 
 // Where a control draws its text, in its own coordinates.
@@ -58,14 +55,12 @@ QRect TextArea(QWidget* control) {
 }
 
 QPalette Palette(QColor window, QColor text, QColor base, QColor disabledText) {
-  QPalette palette(window);
-  for (QPalette::ColorRole role : {QPalette::Window, QPalette::Button})
-    palette.setColor(role, window);
-  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-    palette.setColor(role, text);
+  QPalette palette(window);  // the window and the buttons, the texts on them, the edits
   palette.setColor(QPalette::Base, base);
-  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+  for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+    palette.setColor(role, text);
     palette.setColor(QPalette::Disabled, role, disabledText);
+  }
   return palette;
 }
 
@@ -77,20 +72,17 @@ QPalette Palette(QColor window, QColor text, QColor base, QColor disabledText) {
 // designed colours. Under the light palette the design's colours stay.
 TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
   const QPalette light = QApplication::palette();
-  const struct {
-    const char* Name;
-    QPalette Colours;
-    bool Texts;  // false: the picture only
-  } rows[] = {
+  const std::tuple<const char*, QPalette, bool> rows[] = {
+      // texts checked, or the picture only
       {"dark", Palette({49, 54, 59}, {239, 240, 241}, {35, 38, 41}, {98, 108, 118}), true},
       {"high contrast", Palette(Qt::black, Qt::white, Qt::black, {110, 110, 110}), true},
       // Just dark enough for lighter lines; the texts are left to the dark and
       // high-contrast rows (on this grey the style draws コピー at 4:1).
       {"mid grey", Palette({94, 94, 94}, Qt::white, {80, 80, 80}, {200, 200, 200}), false},
   };
-  for (const auto& row : rows) {
-    SCOPED_TRACE(row.Name);
-    QApplication::setPalette(row.Colours);
+  for (const auto& [name, colours, checkTexts] : rows) {
+    SCOPED_TRACE(name);
+    QApplication::setPalette(colours);
     WindowDriver w;
     w.ClickArrow("UpDown3", ArrowButton::Previous, 10);  // a caution
     w.Choose("S5M1");                                    // Label15
@@ -105,23 +97,21 @@ TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
       if (text && control->isVisible() && !shown.isEmpty()) texts << control;
     }
     ASSERT_GT(texts.size(), 45);
-    if (!row.Texts) texts.clear();
+    if (!checkTexts) texts.clear();
     for (QWidget* control : texts) {
-      const auto [behind, contrast] = InkContrast(Grab(control, TextArea(control)));
-      EXPECT_GE(contrast, 4.5) << control->objectName().toStdString() << " "
-                               << control->property("text").toString().toStdString();
+      EXPECT_GE(InkContrast(control, TextArea(control)), 4.5)
+          << control->objectName().toStdString() << " "
+          << control->property("text").toString().toStdString();
     }
     // The sheet's table: every cell on the table's background.
-    EXPECT_GE(
-        InkContrast(Grab(sheet->StringGrid1->viewport(), sheet->StringGrid1->viewport()->rect()))
-            .second,
-        4.5);
+    QWidget* table = sheet->StringGrid1->viewport();
+    EXPECT_GE(InkContrast(table, table->rect()), 4.5);
     // The edits keep their white and pale yellow with a dark text.
     EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 181));
     EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Text), QColor(Qt::black));
     // The picture: its background the theme's button face, every line 3:1.
     const QImage picture = w.Picture();
-    const QColor background = row.Colours.color(QPalette::Button);
+    const QColor background = colours.color(QPalette::Button);
     int lines = 0;
     double least = 21;
     for (int y = 0; y < picture.height(); ++y)
@@ -156,19 +146,16 @@ TEST(WindowDesktop, TheKeyboardTypesEveryCoordinateAndStepsTheTeeth) {
        "focus UpDown7; keys 8; key Escape; focused UpDown7; keys 60; key Tab; focused UpDown8;"
        "keys -5; key Return; focused Button1; see Edit11 528.68"},
       {"tooth count keys",
-       "focus UpDown3; key PageUp; see Edit3 30; see Label9 φ76.39; key PageDown; see Edit3 20;"
-       "key PageDown; see Edit3 10; key PageDown; see Edit3 10; see Label9 φ25.46; key End;"
-       "see Edit3 200; key PageUp; see Edit3 200; see Label9 φ509.3; key Home; see Edit3 10"},
+       "focus UpDown3; key PgUp; see Edit3 30; see Label9 φ76.39; key PgDown; see Edit3 20;"
+       "key PgDown; see Edit3 10; key PgDown; see Edit3 10; see Label9 φ25.46; key End;"
+       "see Edit3 200; key PgUp; see Edit3 200; see Label9 φ509.3; key Home; see Edit3 10"},
   });
 }
 
 // Qt's own texts are Japanese, and Shift+F10 in an edit opens its own menu.
 TEST(WindowDesktop, QtsOwnTextsInJapaneseAndTheEditMenuFromTheKeyboard) {
   WindowDriver w;
-  QApplication::setActiveWindow(&w.form);
-  auto* edit = w.Find<QLineEdit>("Edit1");
-  edit->setFocus();
-  QTest::keyClick(edit, Qt::Key_F10, Qt::ShiftModifier);
+  w.Do("focus Edit1; key Shift+F10");
   auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
   ASSERT_NE(menu, nullptr) << "Shift+F10 opens the edit's menu";
   QStringList entries;

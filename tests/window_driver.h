@@ -36,7 +36,7 @@ class WindowDriver {
 
   template <typename T = QWidget>
   T* Find(const char* name) {
-    T* widget = form.findChild<T*>(name);
+    T* widget = form.objectName() == name ? qobject_cast<T*>(&form) : form.findChild<T*>(name);
     EXPECT_NE(widget, nullptr) << name;
     return widget;
   }
@@ -83,9 +83,6 @@ class WindowDriver {
   QRadioButton* Item(const char* group, int index) {
     return Find<QGroupBox>(group)->findChildren<QRadioButton*>().at(index);
   }
-  void ClickItem(const char* group, int index) {
-    QTest::mouseClick(Item(group, index), Qt::LeftButton);
-  }
   void Calculate() { QTest::mouseClick(Find<QPushButton>("Button1"), Qt::LeftButton); }
 
   // The design sheet, opened with 詳細 (Button2); its copied text as lines of cells.
@@ -112,7 +109,7 @@ class WindowDriver {
   //   right UpDown1 | teeth UpDown3 12 | choose RS401 | item RadioGroup1 2
   //   leave (the focus to 計算) | sheet (open it) | press FreeRuleBelt (any button)
   //   increase|decrease UpDown7 (a screen reader's actions)
-  //   focus UpDown7 | keys -32 (text keys) | key F2 (Tab, Return, PageUp, Home, ...)
+  //   focus UpDown7 | keys -32 (text keys) | key F2 (as Qt names keys: PgUp, Shift+F10, ...)
   // and what the user then sees, the text running exactly to the ';':
   //   see Label16 歯数  66 | row ベルト長さ 524.29 (a sheet line's values; NO_1: "NO 1")
   //   name Edit1 NO 1 の X 座標 (for a screen reader) | on|off UpDown10 (enabled)
@@ -121,14 +118,14 @@ class WindowDriver {
   void Do(const QString& script) {
     for (QString action : script.split(';', Qt::SkipEmptyParts)) {
       while (action.startsWith(' ')) action.remove(0, 1);
+      SCOPED_TRACE("after: " + script.left(script.indexOf(action)).toStdString());
       const QStringList w = action.split(' ', Qt::SkipEmptyParts);
       const QByteArray a1 = w.value(1).toUtf8();
       const QString rest = action.mid(w[0].size() + w.value(1).size() + 2);
       if (w[0] == "see")
-        EXPECT_EQ(Text(a1), rest) << "after: " << script.left(script.indexOf(action)).toStdString();
+        EXPECT_EQ(Text(a1), rest);
       else if (w[0] == "row")
-        EXPECT_EQ(SheetValues(QString(w[1]).replace('_', ' ')).join('|'), rest)
-            << "after: " << script.left(script.indexOf(action)).toStdString();
+        EXPECT_EQ(SheetValues(QString(w[1]).replace('_', ' ')).join('|'), rest);
       else if (w[0] == "name")  // what a screen reader names the control
         EXPECT_EQ(QAccessible::queryAccessibleInterface(Find(a1))->text(QAccessible::Name), rest);
       else if (w[0] == "increase" || w[0] == "decrease")  // a screen reader's actions
@@ -142,8 +139,7 @@ class WindowDriver {
       else if (w[0] == "mark")
         marked_ = Picture();
       else if (w[0] == "drawn")  // the picture changed since the mark, or not
-        EXPECT_EQ(Picture() != marked_, w[1] == "yes")
-            << "after: " << script.left(script.indexOf(action)).toStdString();
+        EXPECT_EQ(Picture() != marked_, w[1] == "yes");
       else if (w[0] == "focus") {  // as a click or Tab would give it
         QApplication::setActiveWindow(&form);
         Find(a1)->setFocus(Qt::TabFocusReason);
@@ -151,20 +147,13 @@ class WindowDriver {
         for (const QChar ch : action.mid(5))
           QTest::sendKeyEvent(QTest::Click, QApplication::focusWidget(), Qt::Key_unknown,
                               QString(ch), Qt::NoModifier);
-      } else if (w[0] == "key") {
-        static const QHash<QString, Qt::Key> kKeys = {
-            {"F2", Qt::Key_F2},         {"F4", Qt::Key_F4},
-            {"Escape", Qt::Key_Escape}, {"Tab", Qt::Key_Tab},
-            {"Return", Qt::Key_Return}, {"Enter", Qt::Key_Enter},
-            {"PageUp", Qt::Key_PageUp}, {"PageDown", Qt::Key_PageDown},
-            {"Home", Qt::Key_Home},     {"End", Qt::Key_End},
-            {"Right", Qt::Key_Right},   {"Left", Qt::Key_Left},
-            {"Up", Qt::Key_Up},         {"Down", Qt::Key_Down}};
-        EXPECT_TRUE(kKeys.contains(w[1])) << a1.data();
-        QTest::keyClick(QApplication::focusWidget(), kKeys.value(w[1]));
+      } else if (w[0] == "key") {  // to the open menu, else the focused control
+        const QKeySequence keys = QKeySequence::fromString(w[1]);
+        EXPECT_EQ(keys.count(), 1) << a1.data();
+        QWidget* popup = QApplication::activePopupWidget();
+        QTest::keySequence(popup ? popup : QApplication::focusWidget(), keys);
       } else if (w[0] == "focused")
-        EXPECT_EQ(QApplication::focusWidget()->objectName(), w[1])
-            << "after: " << script.left(script.indexOf(action)).toStdString();
+        EXPECT_EQ(QApplication::focusWidget()->objectName(), w[1]);
       else if (w[0] == "type")
         Type(a1, w.value(2));
       else if (w[0] == "calc")
@@ -187,7 +176,7 @@ class WindowDriver {
       } else if (w[0] == "choose")
         Choose(a1);
       else if (w[0] == "item")
-        ClickItem(a1, w[2].toInt());
+        QTest::mouseClick(Item(a1, w[2].toInt()), Qt::LeftButton);
       else if (w[0] == "sheet")
         OpenSheet();
       else if (w[0] == "press")

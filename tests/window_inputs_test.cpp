@@ -48,12 +48,12 @@ TEST(WindowTypeMenu, EveryCatalogueEntrySetsTypePitchRadiiAndRecalculates) {
     // Named after its caption; tagged with its place among the belts, or a chain's code.
     EXPECT_EQ(action->text().remove('.') + "1", row.Name);
     EXPECT_EQ(action->data().toInt(), row.Code >= 25 ? row.Code : static_cast<int>(i) + 1);
-    EXPECT_EQ(w.Text("Edit10"), row.PitchText);
+    w.Do(QStringLiteral("see Edit10 %1; see Label9 %2; see Label11 %3")
+             .arg(row.PitchText, QString::fromUtf8(row.Diameter20),
+                  QString::fromUtf8(row.Diameter10)));
     EXPECT_TRUE(w.Find<QLineEdit>("Edit10")->isReadOnly());
     EXPECT_EQ(w.form.State().BeltType, row.Code);
     EXPECT_EQ(w.form.State().Pitch, std::stod(row.PitchText));
-    EXPECT_EQ(w.Text("Label9"), QString::fromUtf8(row.Diameter20));
-    EXPECT_EQ(w.Text("Label11"), QString::fromUtf8(row.Diameter10));
     // The results belong to the new wheels.
     EXPECT_EQ(w.Text("Edit11").toStdString(),
               idrova::FormatFloat("###0.##", w.form.State().BeltLength));
@@ -229,8 +229,7 @@ TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBef
       const QString text = QString::fromUtf8(texts[(bad * 3 + k) % std::size(texts)]);
       SCOPED_TRACE(std::string(order[bad].Edit) + " <- '" + text.toStdString() + "'");
       WindowDriver w;
-      w.Choose("N1");
-      w.ClickItem("RadioGroup1", 1);
+      w.Do("choose N1; item RadioGroup1 1");
       for (const Field& field : order) w.Type(field.Edit, QString::fromUtf8(field.NewText));
       w.Type(order[bad].Edit, text);
       const idrova::DriveState before = w.form.State();

@@ -8,8 +8,8 @@
 #include <QScreen>
 #include <QStyleOptionFrame>
 #include <cmath>
-#include <functional>
 #include <map>
+#include <tuple>
 
 #include "app/fit.h"
 #include "app/number_edit.h"
@@ -105,14 +105,8 @@ testing::AssertionResult ShowsLabel(WindowDriver& w, QLabel* label) {
   return testing::AssertionSuccess();
 }
 
-struct FitRow {
-  const char* Name;
-  const char* Steps;  // WindowDriver::Do
-  const char* Control;
-  const char* Shown;
-};
-
-const FitRow kFits[] = {
+// Name, steps (WindowDriver::Do), the control and what it shows.
+const std::tuple<const char*, const char*, const char*, const char*> kFits[] = {
     {"belt 1000 mm longer than the box showed", "layout 500 0 250 -60", "Edit11", "1168.83"},
     {"MXL proposal", "choose MXL1; item RadioGroup1 1", "Edit11", "402.336"},
     {"stepped below -1000", "type Edit1 -1000; calc; click UpDown1 prev", "Edit1", "-1000.1"},
@@ -158,38 +152,28 @@ const FitRow kFits[] = {
 }  // namespace
 
 TEST(WindowFit, EveryNumberShowsWholeInsideItsControlAndTheWindow) {
-  for (const FitRow& row : kFits) {
-    SCOPED_TRACE(row.Name);
+  for (const auto& [name, steps, control, shown] : kFits) {
+    SCOPED_TRACE(name);
     WindowDriver w;
-    w.Do(QString::fromUtf8(row.Steps));
-    EXPECT_EQ(w.Text(row.Control), QString::fromUtf8(row.Shown));
-    if (auto* edit = w.form.findChild<QLineEdit*>(row.Control)) {
-      EXPECT_TRUE(ShowsText(edit, true));
-    } else {
-      EXPECT_TRUE(ShowsLabel(w, w.Find<QLabel>(row.Control)));
-    }
+    w.Do(QString::fromUtf8(steps) + "; see " + control + " " + QString::fromUtf8(shown));
+    auto* edit = w.form.findChild<QLineEdit*>(control);
+    EXPECT_TRUE(edit ? ShowsText(edit, true) : ShowsLabel(w, w.Find<QLabel>(control)));
   }
 }
 
 TEST(WindowFit, ATextLongerThanItsEditShowsItsLeadingCharacters) {
   WindowDriver w;
-  QApplication::setActiveWindow(&w.form);
-  w.Type("Edit1", "200000000000000000000");
-  w.Find("Button1")->setFocus();  // the user leaves the edit
+  w.Do("type Edit1 200000000000000000000; leave");
   EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit1"), false));
-  // A length written by the program from a far layout, and a typed pitch.
-  w.Type("Edit4", "-123456789");
-  w.Calculate();
+  // A length written by the program from a far layout.
+  w.Do("type Edit4 -123456789; calc");
   EXPECT_TRUE(w.Text("Edit11").startsWith("4000000000002"));
   EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit11"), false));
 }
 
 TEST(WindowFit, ALabelTooLongForItsRowShrinksThenCutsAndNamesTheWholeValue) {
   WindowDriver w;
-  w.Choose("N1");
-  w.Type("Edit10", "0.0000001");
-  w.Type("Edit4", "1e60");
-  w.Calculate();
+  w.Do("choose N1; type Edit10 0.0000001; type Edit4 1e60; calc");
   auto* label = w.Find<QLabel>("Label13");
   EXPECT_TRUE(label->text().startsWith("(min 1999999")) << label->text().toStdString();
   EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
@@ -197,10 +181,7 @@ TEST(WindowFit, ALabelTooLongForItsRowShrinksThenCutsAndNamesTheWholeValue) {
   EXPECT_TRUE(ShowsLabel(w, label));
   EXPECT_TRUE(label->accessibleName().endsWith(")")) << "the name carries the whole value";
   // Back to a realistic layout, the label returns to its face and place.
-  w.Type("Edit4", "150");
-  w.Type("Edit10", "8");
-  w.Calculate();
-  EXPECT_EQ(label->text(), "(min 521.22)");
+  w.Do("type Edit4 150; type Edit10 8; calc; see Label13 (min 521.22)");
   EXPECT_EQ(label->font().pixelSize(), 15);
   EXPECT_TRUE(ShowsLabel(w, label));
   EXPECT_EQ(label->y(), 11);
@@ -214,22 +195,18 @@ TEST(WindowFit, ALabelFitsItsRoomToThePixel) {
   QFont face = label.font();
   face.setPixelSize(15);
   const int width = QFontMetrics(face).horizontalAdvance(text);
-  const struct {
-    const char* Name;
-    idrova::LabelRoom Room;  // design left and width, first and last column
-    int Left, PixelSize;
-  } rows[] = {
+  // The room (design left and width, first and last column), the label's left and face.
+  const std::tuple<const char*, idrova::LabelRoom, int, int> rows[] = {
       {"as wide as its room", {100, 0, 100, 100 + width - 1}, 100, 15},
       {"a pixel wider than its room", {100, 0, 100, 100 + width - 2}, 100, 14},
       {"passing the last column by one", {101, 0, 50, 100 + width - 1}, 100, 15},
       {"passing it by none", {100, 0, 50, 100 + width - 1}, 100, 15},
   };
-  for (const auto& row : rows) {
-    idrova::FitLabelText(&label, text, row.Room, 15);
-    EXPECT_EQ(std::pair(label.x(), label.font().pixelSize()), std::pair(row.Left, row.PixelSize))
-        << row.Name;
-    EXPECT_LE(label.geometry().right(), row.Room.MaxRight) << row.Name;
-    EXPECT_EQ(label.text(), text) << row.Name;
+  for (const auto& [name, room, left, pixelSize] : rows) {
+    idrova::FitLabelText(&label, text, room, 15);
+    EXPECT_EQ(std::pair(label.x(), label.font().pixelSize()), std::pair(left, pixelSize)) << name;
+    EXPECT_LE(label.geometry().right(), room.MaxRight) << name;
+    EXPECT_EQ(label.text(), text) << name;
   }
 }
 
@@ -302,9 +279,8 @@ TEST(WindowScreen, EveryControlCanBeReached) {
     const QRect shown =
         QRect(control->mapTo(box->viewport(), QPoint(0, 0)), control->size()).intersected(view);
     // All of it, or as much as the view holds.
-    EXPECT_GE(shown.width(), std::min(control->width(), view.width() - 2))
-        << control->objectName().toStdString() << " cannot be scrolled into view";
-    EXPECT_GE(shown.height(), std::min(control->height(), view.height() - 2))
+    EXPECT_TRUE(shown.width() >= std::min(control->width(), view.width() - 2) &&
+                shown.height() >= std::min(control->height(), view.height() - 2))
         << control->objectName().toStdString() << " cannot be scrolled into view";
   }
   EXPECT_FALSE(w.form.windowIcon().pixmap(48).isNull()) << "the window carries the icon";
@@ -385,9 +361,7 @@ TEST(WindowScreen, ThePictureIsDrawnAtTheScreensResolution) {
   ASSERT_EQ(shown.size(), QSize(qRound(350 * ratio), qRound(400 * ratio)));
   for (const auto& [x3, y3] : {std::pair("70", "10"), std::pair("70", "-60")}) {
     SCOPED_TRACE(testing::Message() << "tensioner at " << x3 << ", " << y3);
-    w.Type("Edit7", x3);
-    w.Type("Edit8", y3);
-    w.Calculate();
+    w.Do(QStringLiteral("type Edit7 %1; type Edit8 %2; calc").arg(x3, y3));
     const auto ink = InkOf(picture->grab().toImage().convertToFormat(QImage::Format_RGB32));
     // The three wheels in their colours and the belt in black, each thin.
     for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 128, 0), qRgb(0, 0, 0)}) {

@@ -10,6 +10,7 @@
 #include <QAccessibleTableInterface>
 #include <QApplication>
 #include <QClipboard>
+#include <tuple>
 
 #include "window_driver.h"
 
@@ -20,14 +21,9 @@ namespace {
 // Rows give two wheels of the given teeth on the X axis and a 10-tooth
 // tensioner on the centre line between them, clear of the belt (or, for
 // equal wheels, touching both spans without bending them).
-struct CountRow {
-  const char* Name;
-  const char* Steps;   // WindowDriver::Do
-  const char* Length;  // Edit11
-  int Teeth;           // Label16, and the sheet's 歯数 where the length is the belt's
-  const char* Links;   // the sheet's リンク数; nullptr: no such line (a belt)
-  const char* Order;   // 注文リンク数
-};
+// Name, steps (WindowDriver::Do), Edit11, the count of Label16 and the sheet's 歯数, the
+// sheet's リンク数 and 注文リンク数 (nullptr: no such line, a belt).
+using CountRow = std::tuple<const char*, const char*, const char*, int, const char*, const char*>;
 
 #define IDROVA_TWO_WHEELS(type, teeth1, teeth2, centre, half)                                      \
   "choose " type "; teeth UpDown3 " teeth1 "; teeth UpDown6 " teeth2 "; layout " centre " 0 " half \
@@ -65,17 +61,17 @@ const CountRow kCounts[] = {
 }  // namespace
 
 TEST(WindowSheet, WholeCountsAsBeltAndChainMakersCountThem) {
-  for (const CountRow& row : kCounts) {
-    SCOPED_TRACE(row.Name);
+  for (const auto& [name, steps, length, teeth, links, order] : kCounts) {
+    SCOPED_TRACE(name);
     WindowDriver w;
     w.OpenSheet();
-    w.Do(QString::fromUtf8(row.Steps));
-    EXPECT_EQ(w.Text("Edit11"), row.Length);
-    EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(row.Teeth));
-    EXPECT_EQ(w.SheetValues("ベルト長さ"), QStringList{row.Length});
-    EXPECT_EQ(w.SheetValues("歯数"), QStringList{QString::number(row.Teeth)});
-    EXPECT_EQ(w.SheetValues("リンク数"), row.Links ? QStringList{row.Links} : QStringList{});
-    EXPECT_EQ(w.SheetValues("注文リンク数"), row.Order ? QStringList{row.Order} : QStringList{});
+    w.Do(QString::fromUtf8(steps));
+    EXPECT_EQ(w.Text("Edit11"), length);
+    EXPECT_EQ(w.Text("Label16"), QStringLiteral("歯数  %1").arg(teeth));
+    EXPECT_EQ(w.SheetValues("ベルト長さ"), QStringList{length});
+    EXPECT_EQ(w.SheetValues("歯数"), QStringList{QString::number(teeth)});
+    EXPECT_EQ(w.SheetValues("リンク数"), links ? QStringList{links} : QStringList{});
+    EXPECT_EQ(w.SheetValues("注文リンク数"), order ? QStringList{order} : QStringList{});
   }
 }
 

@@ -17,11 +17,6 @@ using Px = std::int64_t;
 QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 constexpr QRgb kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x008000, kBlack = 0x000000;
 
-struct PlaceRow {
-  const char* Name;
-  QRect Place;
-};
-
 }  // namespace
 
 TEST(WindowStart, ShowsTheDesignLayoutComputedAndDrawn) {
@@ -44,7 +39,7 @@ TEST(WindowStart, ControlsStandAtTheirDesignPlaces) {
   WindowDriver w;
   EXPECT_EQ(w.form.windowTitle(), "Idrova Ver1.0");
   EXPECT_EQ(w.form.minimumSize(), w.form.maximumSize()) << "the window has a fixed size";
-  const PlaceRow rows[] = {
+  const std::pair<const char*, QRect> rows[] = {
       {"Edit1", {433, 163, 60, 23}},       {"UpDown1", {493, 163, 20, 20}},
       {"Edit2", {432, 194, 60, 23}},       {"UpDown2", {492, 194, 20, 23}},
       {"Edit3", {455, 224, 35, 23}},       {"UpDown3", {490, 224, 19, 23}},
@@ -61,7 +56,7 @@ TEST(WindowStart, ControlsStandAtTheirDesignPlaces) {
       {"ScrollBar1", {64, 424, 259, 15}},  {"Image1", {20, 20, 350, 400}},
       {"Image2", {20, 20, 350, 400}},
   };
-  for (const PlaceRow& row : rows) EXPECT_EQ(w.Find(row.Name)->geometry(), row.Place) << row.Name;
+  for (const auto& [name, place] : rows) EXPECT_EQ(w.Find(name)->geometry(), place) << name;
   // Labels keep their top-left corner and grow with their text.
   EXPECT_EQ(w.Find("Label12")->pos(), QPoint(408, 80));
   EXPECT_EQ(w.Find("Label14")->pos(), QPoint(424, 328));
@@ -84,9 +79,7 @@ TEST(WindowStart, CaptionsColoursAndStates) {
   EXPECT_EQ(w.Item("RadioGroup2", 1)->text(), QStringLiteral("－"));
   EXPECT_EQ(w.Find<QPushButton>("Button1")->text(), QStringLiteral("計算"));
   auto* zoom = w.Find<QScrollBar>("ScrollBar1");
-  EXPECT_EQ(zoom->minimum(), 1);
-  EXPECT_EQ(zoom->maximum(), 20);
-  EXPECT_EQ(zoom->value(), 10);
+  EXPECT_EQ(std::tuple(zoom->minimum(), zoom->maximum(), zoom->value()), std::tuple(1, 20, 10));
   EXPECT_EQ(QFontInfo(w.form.font()).pixelSize(), 15);
 
   // Menus exist with all their entries; save and load are disabled.
