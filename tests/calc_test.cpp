@@ -130,6 +130,21 @@ TEST(Search, EndsFoundOrWarned) {
   EXPECT_EQ(SearchAndCheck(state, 1, 528.0, +1).Warning, kWrongDirection);
 }
 
+// The stepping search on a made-up length, from 0 toward a request of 100:
+// the first step (to 50) meets `first`, the next (to 500) the request. Up to
+// ten times the request the length has not run away; beyond it, it has.
+TEST(StepToLength, RunsAwayOnlyBeyondTenTimesTheRequest) {
+  for (const auto& [name, first, warning, steps] :
+       {std::tuple("ten times the request", 1000.0, kNoWarning, 2),
+        {"an ulp beyond", std::nextafter(1000.0, 2000.0), kWrongDirection, 1}}) {
+    double coordinate = 0.0;
+    const StepOutcome outcome = StepToLength(
+        coordinate, 0.0, 100.0, 1.0, [first](double at) { return at < 60.0 ? first : 100.0; });
+    EXPECT_EQ(outcome.Warning, warning) << name;
+    EXPECT_EQ(outcome.Iterations, steps) << name;
+  }
+}
+
 // The two-wheel belt itself is the shortest request; one unit in the last
 // place less is too short.
 TEST(Search, ARequestAsLongAsTheTwoWheelBeltIsNotTooShort) {

@@ -57,9 +57,6 @@ TEST(WindowKeyboard, PageKeysStepTenMillimetresAndTheZoomKeysGoTheirArrowsWay) {
 TEST(WindowKeyboard, EveryFocusableControlShowsAClearFocusFrame) {
   WindowDriver w;
   QApplication::setActiveWindow(&w.form);
-  auto grab = [](QWidget* widget) {
-    return widget->grab().toImage().convertToFormat(QImage::Format_RGB32);
-  };
   // Pixels whose colour the focus changed plainly, not by a shade.
   auto framePixels = [](const QImage& before, const QImage& after) {
     int count = 0;
@@ -77,11 +74,12 @@ TEST(WindowKeyboard, EveryFocusableControlShowsAClearFocusFrame) {
     QWidget* widget = w.Find(name);
     w.Find("Edit1")->setFocus();
     widget->setEnabled(true);
-    const QImage unfocused = grab(widget);
+    const QImage unfocused = widget->grab().toImage();
     widget->setFocus(Qt::TabFocusReason);  // as the Tab key moves it
     ASSERT_TRUE(widget->hasFocus()) << name;
     // At least a one-pixel ring round the control.
-    EXPECT_GE(framePixels(unfocused, grab(widget)), widget->width() + widget->height()) << name;
+    EXPECT_GE(framePixels(unfocused, widget->grab().toImage()), widget->width() + widget->height())
+        << name;
   }
 }
 

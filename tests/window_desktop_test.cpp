@@ -3,8 +3,6 @@
 // dark and a high-contrast palette (contrast measured on grabbed pixels),
 // coordinates typed from their arrows, the tooth counts' page and end keys,
 // what a screen reader is told, and Qt's own texts in Japanese.
-#include <QAccessible>
-#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <QMenu>
 #include <QStyleOptionGroupBox>

@@ -4,7 +4,6 @@
 // the offscreen platform's screen configuration: every number shows whole
 // and inside its control and the window, every control can be reached, and
 // the picture is drawn at the screen's resolution.
-#include <QApplication>
 #include <QScreen>
 #include <QStyleOptionFrame>
 #include <cmath>
@@ -21,11 +20,15 @@ namespace {
 
 // The edit's text as the user sees it: its text area looks exactly like the
 // same text, from its first character, in an edit wide enough for all of it;
-// with `whole` the text also ends inside the area, without it the text runs
-// on under the mark at the area's right end, which the edit shows.
-testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
+// Whole: the text also ends inside the area; Head: the text runs on under the
+// mark at the area's right end, which the edit shows. Typing (the edit has the
+// focus): the area looks like that of an edit of the same size scrolled to
+// the caret at the end, as any edit looks while the user types.
+enum class Shown { Whole, Head, Typing };
+testing::AssertionResult ShowsText(QLineEdit* edit, Shown shown) {
   auto* number = qobject_cast<NumberEdit*>(edit);
-  if (!number || number->Overflows() == whole)
+  const bool whole = shown == Shown::Whole;
+  if (!number || (shown != Shown::Typing && number->Overflows() == whole))
     return testing::AssertionFailure() << "'" << edit->text().toStdString() << "' "
                                        << (whole ? "overflows its edit" : "shows no mark");
   QLineEdit twin;
@@ -34,10 +37,11 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
   twin.setPalette(edit->palette());
   twin.setTextMargins(edit->textMargins());
   twin.setReadOnly(edit->isReadOnly());
-  twin.resize(2000, edit->height());
+  twin.resize(shown == Shown::Typing ? edit->width() : 2000, edit->height());
+  const QImage blank = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
   twin.setText(edit->text());
-  twin.setCursorPosition(0);
-  const QImage shown = edit->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  twin.setCursorPosition(shown == Shown::Typing ? static_cast<int>(edit->text().size()) : 0);
+  const QImage seen = edit->grab().toImage().convertToFormat(QImage::Format_RGB32);
   const QImage wide = twin.grab().toImage().convertToFormat(QImage::Format_RGB32);
   QStyleOptionFrame option;
   option.initFrom(edit);
@@ -54,24 +58,26 @@ testing::AssertionResult ShowsText(QLineEdit* edit, bool whole) {
       area.left() + 2 +
       std::floor((area.width() - 4 - metrics.horizontalAdvance("…")) / pitch) * pitch - 1;
   // Pixels are the screen's: the area's columns scaled by its ratio.
-  const double ratio = shown.devicePixelRatio();
+  const double ratio = seen.devicePixelRatio();
   const auto device = [ratio](double logical) {
     return static_cast<int>(std::floor(logical * ratio));
   };
-  const int left = device(area.left());
-  const int right = device(area.right() + 1) - 1;
-  const int last = whole ? right : device(markLeft + 1) - 1;
-  // Ink is whatever differs from the row's colour far right in the twin.
-  for (int y = device(area.top()); y < device(area.bottom() + 1); ++y) {
-    const QRgb base = wide.pixel(wide.width() / 2, y);
+  // While the edit has the focus, its ring covers the outer three pixels.
+  const QRect seenArea =
+      shown == Shown::Typing ? area.intersected(edit->rect().adjusted(3, 3, -3, -3)) : area;
+  const int left = device(seenArea.left());
+  const int right = device(seenArea.right() + 1) - 1;
+  const int last = shown != Shown::Head ? right : device(markLeft + 1) - 1;
+  // Ink is whatever the text changed in the twin.
+  for (int y = device(seenArea.top()); y < device(seenArea.bottom() + 1); ++y) {
     for (int x = left; x <= last; ++x)
-      if (wide.pixel(x, y) != base && shown.pixel(x, y) != wide.pixel(x, y))
+      if (wide.pixel(x, y) != blank.pixel(x, y) && seen.pixel(x, y) != wide.pixel(x, y))
         return testing::AssertionFailure()
                << "'" << edit->text().toStdString()
                << "' does not show from its first character (x " << x << ")";
     if (!whole) continue;
     for (int x = right + 1; x < device(twin.width() - 4); ++x)
-      if (wide.pixel(x, y) != base)
+      if (wide.pixel(x, y) != blank.pixel(x, y))
         return testing::AssertionFailure()
                << "'" << edit->text().toStdString() << "' runs past the edit (x " << x << ")";
   }
@@ -157,18 +163,20 @@ TEST(WindowFit, EveryNumberShowsWholeInsideItsControlAndTheWindow) {
     WindowDriver w;
     w.Do(QString::fromUtf8(steps) + "; see " + control + " " + QString::fromUtf8(shown));
     auto* edit = w.form.findChild<QLineEdit*>(control);
-    EXPECT_TRUE(edit ? ShowsText(edit, true) : ShowsLabel(w, w.Find<QLabel>(control)));
+    EXPECT_TRUE(edit ? ShowsText(edit, Shown::Whole) : ShowsLabel(w, w.Find<QLabel>(control)));
   }
 }
 
 TEST(WindowFit, ATextLongerThanItsEditShowsItsLeadingCharacters) {
   WindowDriver w;
-  w.Do("type Edit1 200000000000000000000; leave");
-  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit1"), false));
+  w.Do("focus Edit1; type Edit1 200000000000000000000");
+  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit1"), Shown::Typing)) << "no mark while typing";
+  w.Do("leave");
+  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit1"), Shown::Head));
   // A length written by the program from a far layout.
   w.Do("type Edit4 -123456789; calc");
   EXPECT_TRUE(w.Text("Edit11").startsWith("4000000000002"));
-  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit11"), false));
+  EXPECT_TRUE(ShowsText(w.Find<QLineEdit>("Edit11"), Shown::Head));
 }
 
 TEST(WindowFit, ALabelTooLongForItsRowShrinksThenCutsAndNamesTheWholeValue) {
@@ -317,30 +325,18 @@ TEST(WindowScreen, PlaceInsideKeepsTheDesignPlaceOrTheNearest) {
 
 namespace {
 
-struct Ink {
-  int Pixels = 0;
-  int InBlocks = 0;  // pixels that belong to a 2 x 2 block of their colour
-};
-
-// Every colour other than the background, with how much of it lies in blocks.
-std::map<QRgb, Ink> InkOf(const QImage& image) {
-  const QRgb background = image.pixel(0, 0);
-  std::map<QRgb, Ink> ink;
-  for (int y = 0; y < image.height(); ++y)
-    for (int x = 0; x < image.width(); ++x) {
+// Every colour other than the background: its pixels, and how many of them
+// are the top left of a 2 x 2 block of their colour (most, in a picture blown
+// up into blocks).
+std::map<QRgb, std::pair<int, int>> InkOf(const QImage& image) {
+  std::map<QRgb, std::pair<int, int>> ink;
+  for (int y = 0; y + 1 < image.height(); ++y)
+    for (int x = 0; x + 1 < image.width(); ++x) {
       const QRgb c = image.pixel(x, y);
-      if (c == background) continue;
-      Ink& i = ink[c];
-      ++i.Pixels;
-      bool block = false;
-      for (int dy = -1; dy <= 0 && !block; ++dy)
-        for (int dx = -1; dx <= 0 && !block; ++dx) {
-          const int x0 = x + dx, y0 = y + dy;
-          if (x0 < 0 || y0 < 0 || x0 + 1 >= image.width() || y0 + 1 >= image.height()) continue;
-          block = image.pixel(x0, y0) == c && image.pixel(x0 + 1, y0) == c &&
-                  image.pixel(x0, y0 + 1) == c && image.pixel(x0 + 1, y0 + 1) == c;
-        }
-      i.InBlocks += block;
+      if (c == image.pixel(0, 0)) continue;
+      ++ink[c].first;
+      ink[c].second += image.pixel(x + 1, y) == c && image.pixel(x, y + 1) == c &&
+                       image.pixel(x + 1, y + 1) == c;
     }
   return ink;
 }
@@ -367,10 +363,11 @@ TEST(WindowScreen, ThePictureIsDrawnAtTheScreensResolution) {
     for (const QRgb colour : {qRgb(255, 0, 0), qRgb(0, 0, 255), qRgb(0, 128, 0), qRgb(0, 0, 0)}) {
       const auto found = ink.find(colour);
       ASSERT_NE(found, ink.end()) << std::hex << colour;
-      EXPECT_GT(found->second.Pixels, 100) << std::hex << colour;
+      const auto [pixels, inBlocks] = found->second;
+      EXPECT_GT(pixels, 100) << std::hex << colour;
       // Where a belt span leaves its wheel the two lines may touch; a blown-up
-      // picture would have every pixel in a block.
-      EXPECT_LT(found->second.InBlocks * 20, found->second.Pixels) << std::hex << colour;
+      // picture has a quarter of its pixels or more at the top left of a block.
+      EXPECT_LT(inBlocks * 20, pixels) << std::hex << colour;
     }
   }
 }

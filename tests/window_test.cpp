@@ -11,9 +11,6 @@ using idrova::ArrowButton;
 
 namespace {
 
-constexpr double kMm = 1e-6;
-using Px = std::int64_t;
-
 QRgb Pixel(const QImage& image, int x, int y) { return image.pixel(x, y) & 0xFFFFFF; }
 constexpr QRgb kRed = 0xFF0000, kBlue = 0x0000FF, kGreen = 0x008000, kBlack = 0x000000;
 
@@ -29,10 +26,6 @@ TEST(WindowStart, ShowsTheDesignLayoutComputedAndDrawn) {
   EXPECT_EQ(std::tuple(s.Pitch, s.BeltType, s.Scale, s.OriginX, s.OriginY, s.Direction, s.StepSize,
                        s.StepMultiplier, s.UnknownKind, s.WindingMode, s.BeltTeeth),
             std::tuple(8.0, 8, 1.0, 50, 300, 1, 0.1, 1, 0, 0, 66));
-  EXPECT_EQ(std::pair(s.Wheel[1].X, s.Wheel[1].Y), std::pair(150.0, 100.0));
-  EXPECT_NEAR(s.Wheel[0].Radius, 25.464790894703256, kMm);
-  EXPECT_NEAR(s.Wheel[2].Radius, 12.732395447351628, kMm);
-  EXPECT_NEAR(s.MinBeltLength, 520.555128, kMm);
 }
 
 TEST(WindowStart, ControlsStandAtTheirDesignPlaces) {
@@ -124,7 +117,7 @@ TEST(WindowPicture, TheCanvasKeepsItsPixelRules) {
   canvas.MoveTo(2, 2);
   canvas.LineTo(8, 2);
   canvas.MoveTo(2, 28);
-  canvas.LineTo(Px{1} << 40, 28);
+  canvas.LineTo(std::int64_t{1} << 40, 28);
   const QRgb white = 0xFFFFFF, yellow = 0xFFFF00, blue = 0x0000FF, black = 0x000000;
   const std::tuple<const char*, int, int, QRgb> pixels[] = {
       {"fill's first corner", 5, 5, yellow},
