@@ -49,10 +49,11 @@ Reading ReadPlainDecimal(const std::string& text) {
   const std::string digits = parts[1].str() + parts[2].str();
   const std::size_t first = digits.find_first_not_of('0');
   reading.zero = first == std::string::npos;
-  // Saturated far beyond any double exponent.
+  // From its first significant digit, saturated far beyond any double exponent.
   const std::string e = parts[3].str();
-  const std::size_t eDigits = e.find_first_of("0123456789");
-  long exponent = e.empty() ? 0 : std::min(std::stol("0" + e.substr(eDigits, 9)), 1'000'000L);
+  const std::size_t eDigits = e.find_first_not_of("+-0");
+  long exponent =
+      eDigits == std::string::npos ? 0 : std::min(std::stol(e.substr(eDigits, 8)), 1'000'000L);
   if (!e.empty() && e[0] == '-') exponent = -exponent;
   reading.leadingExponent =
       static_cast<long>(parts[1].length()) - 1 - static_cast<long>(first) + exponent;
