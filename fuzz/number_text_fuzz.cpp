@@ -91,7 +91,6 @@ std::optional<double> Read(std::string_view text) try {
 
 void CheckStrToFloat(std::string_view original) {
   const std::string ascii = HalfWidth(original);
-  const std::string_view text = ascii;
   const Reading reading = ReadPlainDecimal(ascii);
   // Largest decimal exponent of a first digit that always fits a double
   // (9.99e307), and the smallest that never does (1e309).
@@ -105,17 +104,16 @@ void CheckStrToFloat(std::string_view original) {
     value = StrToFloat(original);
   } catch (const ConversionError& error) {
     if (error.Text() != original) Fail("error quotes another text", original);
-    if (reading.plain && fits) Fail("plain decimal number rejected", text);
+    if (reading.plain && fits) Fail("plain decimal number rejected", ascii);
     return;
   }
-  if (!reading.plain) Fail("accepted a text that is not a plain decimal number", text);
-  if (overflows) Fail("accepted a number beyond the double range", text);
-  if (!std::isfinite(value)) Fail("accepted text reads as a non-finite value", text);
+  if (!reading.plain) Fail("accepted a text that is not a plain decimal number", ascii);
+  if (overflows) Fail("accepted a number beyond the double range", ascii);
+  if (!std::isfinite(value)) Fail("accepted text reads as a non-finite value", ascii);
   // Well inside the normal range every correct reader gives the same double.
   if (!reading.zero && std::labs(reading.leadingExponent) <= 300 &&
-      value != std::strtod(std::string(text).c_str(), nullptr)) {
-    Fail("value is not the double nearest to the text", text);
-  }
+      value != std::strtod(ascii.c_str(), nullptr))
+    Fail("value is not the double nearest to the text", ascii);
 }
 
 struct PictureCase {
