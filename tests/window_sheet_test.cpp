@@ -151,6 +151,15 @@ TEST(WindowSheet, EveryCautionOnALineOfItsOwn) {
     }
   EXPECT_EQ(cautions, (QStringList{QStringLiteral("注意! NO 1 の噛合歯数が6未満です"),
                                    QStringLiteral("注意! NO 2 の噛合歯数が6未満です")}));
+  // A pulley short of both teeth and wrap has both cautions, teeth first;
+  // the caution line shows the first. NO 2 here: 1 tooth in 33.4 degrees.
+  w.Do(
+      "layout 40 0 150 100; teeth UpDown6 12; teeth UpDown9 30; teeth UpDown3 12;"
+      "row NO_2 40|0|12|30.56|33.4|1; see Label25 注意! NO 1 の噛合歯数が6未満です");
+  EXPECT_EQ(w.form.Form2()->Text().section(QStringLiteral("最短"), 1).section('\n', 1),
+            QStringLiteral("注意\t注意! NO 1 の噛合歯数が6未満です\n"
+                           "注意\t注意! NO 2 の噛合歯数が6未満です\n"
+                           "注意\t注意! NO 2 の巻付角が60°未満です\n"));
   // A layout whose length is not the real belt: no spans, the real length.
   Tell({{"not the real belt",
          "sheet; layout 150 0 250 0; row スパン ; row 実際のベルト長さ 621.62;"
@@ -186,6 +195,32 @@ TEST(WindowSheet, WhereAChainOfTheRequestedLinksIsTight) {
     // Any new drive makes the position unknown until the next search.
     w.Do("click UpDown1 next; row 張る位置 ");
   }
+}
+
+// After a search that fits the request, the count beside the length is the
+// request's: the belt found is within the search's 0.005 mm of it, and may
+// round one tooth over. After a warning, the count is that of the length
+// Edit11 still shows. RS40, NO 1 at (10, 0), the tensioner at (123.1, -5.5):
+// the two-wheel chain is 47.x pitches, so 609.6 (48) is proposed; 622.3 is
+// 49 pitches, reached at X3 117.5 with 622.3046 mm.
+TEST(WindowSheet, TheCountBesideTheLengthIsTheRequestsAfterASearch) {
+  Tell({{"found: 49 pitches asked, 49 shown and counted, the odd chain cautioned",
+         "sheet; choose RS401; type Edit1 10; layout 150 100 123.1 -5.5; item RadioGroup1 1;"
+         "see Edit11 609.6; see Label16 歯数  48; item RadioGroup2 1; type Edit11 622.3; calc;"
+         "see Label14 ; see Edit7 117.5; see Edit11 622.3; see Label16 歯数  49; row 歯数 49;"
+         "row 指定長さ 622.3; see Label25 注意! 奇数リンク: オフセットリンクが必要;"
+         "item RadioGroup1 0; see Label16 歯数  50; row 歯数 50; see Label25 "},
+        {"wrong direction: the count of the request beside it",
+         "sheet; choose RS401; type Edit1 10; layout 150 100 123.1 -5.5; item RadioGroup1 1;"
+         "type Edit11 622.3; calc; see Label14 警告! 方向指定が間違っています;"
+         "see Edit11 622.3; see Label16 歯数  49"},
+        {"too short: the count of the request beside it",
+         "choose RS401; item RadioGroup1 1; type Edit11 508; calc;"
+         "see Label14 警告! 指定長さが短かすぎます; see Label16 歯数  40"},
+        {"a standard step after the search: the step's count, the belt's on the sheet",
+         "sheet; choose RS401; type Edit1 10; layout 150 100 123.1 -5.5; item RadioGroup1 1;"
+         "item RadioGroup2 1; type Edit11 622.3; calc; click UpDown10 next; see Label16 歯数  1;"
+         "row 歯数 50"}});
 }
 
 // The free type's wheels: chain sprockets unless set to belt pulleys (a

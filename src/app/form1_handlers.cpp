@@ -144,6 +144,7 @@ void TForm1::ReadInputs() {
 void TForm1::Recalculate() {
   // A new drive: where a chain of the last request is tight is no longer known.
   state_.ChainTight = {};
+  state_.RequestFitted = false;
   const idrova::PathCase path = idrova::ComputeBeltPath(state_);
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
@@ -165,9 +166,10 @@ void TForm1::ShowLayoutCheck(bool valid) {
   }
 }
 
-// The belt length in whole teeth.
+// The belt length in whole teeth: the computed belt's, or the requested
+// length's once a search has fitted it.
 void TForm1::ShowBeltTeeth() {
-  const auto teeth = idrova::LengthInTeeth(state_.BeltLength, state_.Pitch);
+  const auto teeth = idrova::ShownBeltTeeth(state_);
   if (teeth) state_.BeltTeeth = *teeth;
   ShowToothCount(teeth.has_value());
 }
@@ -374,6 +376,7 @@ void TForm1::UpDown10Click(ArrowButton button) {
   WriteEdit(Edit11, ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
   ShowToothCount(teethKnown);
   state_.ChainTight = {};
+  state_.RequestFitted = false;
   ShowDrive();
 }
 
@@ -415,6 +418,7 @@ void TForm1::RadioGroup1Click() {
   WriteEdit(Edit11, FormatQ("###0.###", state_.SpecifiedLength));
   ShowToothCount(teethKnown);
   state_.ChainTight = {};
+  state_.RequestFitted = false;
   ShowDrive();
 }
 
@@ -484,6 +488,14 @@ void TForm1::SolveUnknownCoordinate() {
   const idrova::SearchResult result = idrova::SearchUnknownCoordinate(state_);
   ShowWarning(result.Warning);
   state_.ChainTight = {};
+  state_.RequestFitted = false;
+  if (result.Warning != idrova::kNoWarning) {
+    // Beside the requested length that Edit11 still shows, its own count,
+    // not the count of a belt from before.
+    const auto requested = idrova::LengthInTeeth(state_.SpecifiedLength, state_.Pitch);
+    if (requested) state_.BeltTeeth = *requested;
+    ShowToothCount(requested.has_value());
+  }
   if (result.Warning == idrova::kLengthTooShort) return;
   if (result.Warning == idrova::kWrongDirection) {
     // The tensioner is back where it was; the picture and the two-wheel
@@ -499,9 +511,11 @@ void TForm1::SolveUnknownCoordinate() {
   WriteEdit(edit, FormatQ("###0.##", found));  // recalculates when the text changes
   WriteEdit(Edit11, FormatQ("###0.##", state_.BeltLength));
   SetCaption(Label13, FormatQ("(min ###0.##)", state_.MinBeltLength));
-  // The count follows the length just written, also where the found
-  // coordinate's text did not change (and so nothing recalculated) after a
-  // new pitch was taken over.
+  // The belt now has the requested length within the tolerance: its count
+  // is the request's (622.3046 mm of a 12.7 mm chain asked as 49 pitches is
+  // 49, not 50), also where the found coordinate's text did not change (and
+  // so nothing recalculated) after a new pitch was taken over.
+  state_.RequestFitted = true;
   ShowBeltTeeth();
   state_.ChainTight = chainTight;
   DrawComputedLayout();

@@ -11,6 +11,8 @@
 #include <limits>
 #include <optional>
 
+#include "model/drive_state.h"
+
 namespace idrova {
 
 inline constexpr double kWholeCountTolerance = 1e-9;
@@ -40,6 +42,14 @@ inline std::optional<std::int32_t> ToCount32(double whole) {
 inline std::optional<std::int32_t> LengthInTeeth(double length, double pitch) {
   if (pitch == 0.0) return std::nullopt;
   return ToCount32(std::ceil(SnapToWhole(length / pitch)));
+}
+
+// The whole count shown beside the belt length: the requested length's
+// after a search that fitted it (the belt found is within the search's
+// tolerance of it, so its own count may round one tooth over), otherwise
+// the computed belt's.
+inline std::optional<std::int32_t> ShownBeltTeeth(const DriveState& state) {
+  return LengthInTeeth(state.RequestFitted ? state.SpecifiedLength : state.BeltLength, state.Pitch);
 }
 
 // The links of chain to order for a chain of `links` links: the smallest

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <numbers>
-#include <utility>
 
 #include "calc/belt_teeth.h"
 #include "calc/layout_check.h"
@@ -17,15 +16,17 @@ namespace {
 // The wrap angles of one belt loop add up to a full turn: 1e-9 degrees.
 constexpr double kFullTurnTolerance = 1e-9 * std::numbers::pi / 180.0;
 
-std::string WheelCaution(int wheel, const WheelMesh& mesh, bool chain) {
+// Every shortfall of a loaded wheel, teeth in mesh first: a belt pulley can
+// fall short of both at once.
+void AddWheelCautions(int wheel, const WheelMesh& mesh, bool chain,
+                      std::vector<std::string>& cautions) {
   const std::string who = "注意! NO " + std::to_string(wheel + 1);
   if (!chain) {
-    if (mesh.TeethInMesh < kMinTeethInMesh) return who + " の噛合歯数が6未満です";
-    if (mesh.WrapDegrees < kMinBeltWrapDegrees) return who + " の巻付角が60°未満です";
+    if (mesh.TeethInMesh < kMinTeethInMesh) cautions.push_back(who + " の噛合歯数が6未満です");
+    if (mesh.WrapDegrees < kMinBeltWrapDegrees) cautions.push_back(who + " の巻付角が60°未満です");
   } else if (mesh.WrapDegrees < kMinChainWrapDegrees) {
-    return who + " の巻付角が120°未満です";
+    cautions.push_back(who + " の巻付角が120°未満です");
   }
-  return {};
 }
 }  // namespace
 
@@ -56,9 +57,7 @@ DesignCheck CheckDesign(const DriveState& state) {
     check.TightLength = TightBeltLength(state.Wheel);
   } else {
     for (int i = 0; i < 2; ++i)
-      if (std::string caution = WheelCaution(i, check.Wheel[i], IsChainDrive(state));
-          !caution.empty())
-        check.Cautions.push_back(std::move(caution));
+      AddWheelCautions(i, check.Wheel[i], IsChainDrive(state), check.Cautions);
   }
   if (RequestsOddLinks(state)) check.Cautions.emplace_back(kOddLinksCaution);
   if (!check.Cautions.empty()) check.Caution = check.Cautions.front();

@@ -33,8 +33,9 @@ struct DesignCheck {
   bool Valid = true;
   WheelMesh Wheel[3];
   double TightLength = 0.0;  // the real belt round the three pitch circles, mm
-  // Every caution that applies, in order: NO 1, NO 2 (for a valid layout
-  // only), then the odd chain. Caution is the first of them, or empty.
+  // Every caution that applies, in order: NO 1's shortfalls (teeth in mesh,
+  // then wrap), NO 2's (for a valid layout only), then the odd chain.
+  // Caution is the first of them, or empty.
   std::vector<std::string> Cautions;
   std::string Caution;
 };

@@ -90,8 +90,7 @@ std::vector<SheetRow> DesignSheetRows(const DriveState& state, std::string_view 
   AddWheels(state, check, rows);
   if (check.Valid) AddSpans(state, chain, rows);
   rows.push_back({{"ベルト長さ", Length(state.BeltLength)}});
-  if (state.Pitch != 0.0)
-    rows.push_back({{"歯数", Count(LengthInTeeth(state.BeltLength, state.Pitch))}});
+  if (state.Pitch != 0.0) rows.push_back({{"歯数", Count(ShownBeltTeeth(state))}});
   rows.push_back({{"最短", Length(state.MinBeltLength)}});
   if (!check.Valid) rows.push_back({{"実際のベルト長さ", Length(check.TightLength)}});
   if (searching) rows.push_back({{"指定長さ", FormatFloat("###0.###", state.SpecifiedLength)}});

@@ -54,6 +54,11 @@ struct DriveState : BeltPath {
   // Where a chain of the requested length is just tight, by the chain
   // makers' count, as found by the last search for a tensioner coordinate.
   ChainTightResult ChainTight;
+  // True after a search that found the tensioner: the belt then has the
+  // requested length within the search's tolerance, so the belt being
+  // fitted is the requested one and its whole count is the request's.
+  // Any new drive (a recalculation) and any new request clear it.
+  bool RequestFitted = false;
 };
 
 // Whether a type code with the free type's setting follows the chain rules
