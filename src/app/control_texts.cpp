@@ -138,8 +138,8 @@ const ControlText kTexts[] = {
      "−: search toward smaller coordinates"},
     {"Button1", "計算", "入力をすべて読み込んで計算する (Enter、Space でも)",
      "Read every input and calculate (Enter or Space too)"},
-    {"Button2", "詳細", "ドライブの詳細 (設計表) を別の窓で開く (F4)",
-     "Open the drive's design sheet in a window of its own (F4)"},
+    {"Button2", "詳細", "ドライブの詳細 (設計表) を別の窓で開く (F4)。標準長さの一覧は F5",
+     "Open the drive's design sheet in a window of its own (F4); the list of standard lengths: F5"},
     {"Form2", "ドライブの詳細", "ドライブの詳細: 車、スパン、長さ、注意の一覧",
      "The drive's design sheet: wheels, spans, lengths and cautions"},
     {"RadioGroup3", "その他の車", "種類「その他」の車: ベルト用プーリかチェーン用スプロケットか",
@@ -154,6 +154,19 @@ const ControlText kTexts[] = {
      "The drive's figures; Ctrl+C copies the whole sheet"},
     {"CopyButton", "コピー", "設計表をタブ区切りでクリップボードへ (Ctrl+C でも)",
      "Put the sheet on the clipboard, tab-separated, for a spreadsheet (Ctrl+C too)"},
+    {"Button3", "一覧", "張れる標準長さと、それぞれの NO 3 の位置の一覧を開く (F5)",
+     "Open the list of standard lengths that fit, with the tensioner's place for each (F5)"},
+    {"Form3", "標準長さの一覧", "張れる標準長さの一覧: Enter かダブルクリックで主窓に適用",
+     "Standard lengths that fit; Enter or a double-click applies one in the main window"},
+    {"StringGrid2", "張れる標準長さ",
+     "標準長さごとの NO 3 の位置と巻付角・噛合歯数。Enter かダブルクリックで適用、Ctrl+C "
+     "でコピー",
+     "The tensioner's place, wraps and teeth in mesh for each standard length; Enter or a "
+     "double-click applies it, Ctrl+C copies the list"},
+    {"Label26", "一覧の結果", "張れる本数と、この方向では届かない本数",
+     "How many standard lengths fit, and how many this direction cannot reach", true},
+    {"Form3/CopyButton", "コピー", "一覧をタブ区切りでクリップボードへ (Ctrl+C でも)",
+     "Put the list on the clipboard, tab-separated, for a spreadsheet (Ctrl+C too)"},
     {"ScrollBar1", "図の拡大率", "図の拡大縮小 (0.1～2 px/mm)。右・上キーで拡大、左・下キーで縮小",
      "Zoom of the picture (0.1 to 2 px/mm); Right/Up zoom in, Left/Down zoom out"},
     {"Image1", "ベルト配置の図の控え", "ベルト配置の図", "The drive drawn to scale"},
@@ -182,8 +195,20 @@ QString ControlKey(const QWidget* widget) {
   return widget->objectName();
 }
 
+namespace {
+// A control's row: the one of its window ("Form3/CopyButton") where that
+// window names its own, otherwise the row of its name.
+const ControlText* RowOf(const QWidget* widget) {
+  const QString key = ControlKey(widget);
+  if (const QWidget* window = widget->window(); window && window != widget)
+    if (const ControlText* own = ControlTextOf(window->objectName() + QLatin1Char('/') + key))
+      return own;
+  return ControlTextOf(key);
+}
+}  // namespace
+
 QString AccessibleNameOf(const QWidget* widget, const QString* value) {
-  const ControlText* row = ControlTextOf(ControlKey(widget));
+  const ControlText* row = RowOf(widget);
   if (!row) return {};
   const QString name = QString::fromUtf8(row->AccessibleName);
   const auto* label = qobject_cast<const QLabel*>(widget);
@@ -193,8 +218,10 @@ QString AccessibleNameOf(const QWidget* widget, const QString* value) {
 }
 
 void ApplyControlTexts(QWidget* window) {
-  for (QWidget* widget : window->findChildren<QWidget*>()) {
-    const ControlText* row = ControlTextOf(ControlKey(widget));
+  QWidgetList widgets = window->findChildren<QWidget*>();
+  widgets.prepend(window);
+  for (QWidget* widget : widgets) {
+    const ControlText* row = RowOf(widget);
     if (!row) continue;
     widget->setToolTip(QString::fromUtf8(row->TipJapanese) + QLatin1Char('\n') +
                        QString::fromUtf8(row->TipEnglish));

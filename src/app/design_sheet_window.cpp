@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QStaticText>
 #include <QStyledItemDelegate>
 #include <QVBoxLayout>
@@ -171,8 +172,15 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, 
   CopyButton->setObjectName("CopyButton");
   connect(CopyButton, &QPushButton::clicked, this, &DesignSheetWindow::Copy);
 
+  Button3 = new QPushButton(QStringLiteral("一覧"), this);
+  Button3->setObjectName("Button3");
+  connect(Button3, &QPushButton::clicked, this, &DesignSheetWindow::listRequested);
+  auto* listKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
+  connect(listKey, &QShortcut::activated, this, &DesignSheetWindow::listRequested);
+
   auto* buttons = new QHBoxLayout;
   buttons->addStretch();
+  buttons->addWidget(Button3);
   buttons->addWidget(CopyButton);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RadioGroup3);
@@ -184,7 +192,8 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, 
   for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
   QWidget::setTabOrder(FreeRuleBelt, FreeRuleChain);
   QWidget::setTabOrder(FreeRuleChain, StringGrid1);
-  QWidget::setTabOrder(StringGrid1, CopyButton);
+  QWidget::setTabOrder(StringGrid1, Button3);
+  QWidget::setTabOrder(Button3, CopyButton);
 }
 
 void DesignSheetWindow::ShowRows(std::vector<idrova::SheetRow> rows, bool freeType,

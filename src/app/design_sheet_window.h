@@ -74,8 +74,10 @@ class DesignSheetWindow : public QWidget {
   QRadioButton *FreeRuleBelt, *FreeRuleChain;
   QTableView* StringGrid1;
   QPushButton* CopyButton;
+  QPushButton* Button3;  // opens the list of standard lengths that fit (F5 too)
 
  signals:
+  void listRequested();
   // The user chose the free type's wheel rule: belt pulleys (true) or chain
   // sprockets (false).
   void freeRuleChosen(bool belt);

@@ -78,7 +78,6 @@ TForm1::TForm1(QWidget* parent) : QWidget(parent), canvas_(nullptr) {
   Panel1->setFixedSize(kClientWidth, kClientHeight);
   ScrollBox1->setWidget(Panel1);
   BuildControls();
-  sheet_ = new DesignSheetWindow(this);
   BuildMenus();
   WireEvents();
   SetTabOrder();
@@ -344,7 +343,13 @@ void TForm1::WireEvents() {
   connect(Button2, &QPushButton::clicked, this, [this] { Button2Click(); });
   auto* sheetKey = new QShortcut(QKeySequence(Qt::Key_F4), this, this, [this] { Button2Click(); });
   sheetKey->setObjectName("SheetShortcut");
-  connect(sheet_, &DesignSheetWindow::freeRuleChosen, this, &TForm1::FreeRuleClick);
+  auto* listKey = new QShortcut(QKeySequence(Qt::Key_F5), this, this, [this] { Button3Click(); });
+  listKey->setObjectName("ListShortcut");
+  listBurst_.setSingleShot(true);
+  listBurst_.setInterval(DesignSheetModel::kBurstMs);
+  connect(&listBurst_, &QTimer::timeout, this, [this] { ShowList(); });
+  // A pitch typed for the free type is what 計算 reads next: the list follows it.
+  connect(Edit10, &QLineEdit::textChanged, this, [this] { ShowList(); });
   connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
 }
 

@@ -26,6 +26,11 @@
 // The drive's design sheet (Form2, design_sheet_window.h) is a second
 // window that Button2 or F4 opens; every change that the main window shows
 // is shown there too, from the same state through the same core functions.
+// The list of standard lengths that fit (Form3, length_list_window.h) is a
+// third, opened by the sheet's Button3 or F5; it runs the window's own
+// search once per standard length, from the inputs 計算 would read, and a
+// row chosen there is applied here as the length arrows and 計算 would.
+// Both are built when first opened.
 // The construction of the window is in form1.cpp, the handlers in
 // form1_handlers.cpp.
 // Units: mm and radians in the model (Y up), pixels in the picture (y down).
@@ -43,6 +48,7 @@
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QTimer>
 #include <QWidget>
 
 #include "app/arrow_control.h"
@@ -50,6 +56,7 @@
 #include "app/design_sheet_window.h"
 #include "app/fit.h"
 #include "app/image_canvas.h"
+#include "app/length_list_window.h"
 #include "app/picture_box.h"
 #include "app/zoom_bar.h"
 #include "input/catalogue.h"
@@ -62,8 +69,11 @@ class TForm1 : public QWidget {
   explicit TForm1(QWidget* parent = nullptr);
 
   const idrova::DriveState& State() const { return state_; }
-  // The design sheet window, created with this one and shown by Button2.
+  // The design sheet window, built when Button2 first opens it (null before).
   DesignSheetWindow* Form2() const { return sheet_; }
+  // The list of fitting lengths, built when first opened (null before),
+  // brought up to date first where a burst of steps left it behind.
+  LengthListWindow* Form3();
 
   // Handlers, each wired to its control's event.
   void FormActivate();
@@ -88,7 +98,10 @@ class TForm1 : public QWidget {
   void ScrollBar1Change();
   void TypeMenuClick(const idrova::CatalogueEntry& entry);
   void Button2Click();
+  void Button3Click();
   void FreeRuleClick(bool belt);
+  // A row of the list chosen: its standard length stepped to, then 計算.
+  void ListRowChosen(int index);
 
   static constexpr int kClientWidth = 687;
   static constexpr int kClientHeight = 449;
@@ -130,6 +143,12 @@ class TForm1 : public QWidget {
   void TellResults();
   void ShowSheet();
   void PlaceSheet();
+  void BuildSideWindow(QWidget* window);
+  void ShowList();
+  void ShowListSoon();
+  void PlaceList();
+  bool ReadCalculationInputs(idrova::DriveState& into);
+  void ShowStandardLength(bool teethKnown);
   void ClearPicture();
   void ShowWarning(std::int32_t code);
   void ShowLayoutCheck(bool valid);
@@ -180,6 +199,12 @@ class TForm1 : public QWidget {
   QLineEdit* reading_ = nullptr;    // the edit being read
   QPointer<QLineEdit> errorField_;  // the edit the message names
   DesignSheetWindow* sheet_ = nullptr;
+  LengthListWindow* list_ = nullptr;
+  // A stepped coordinate rebuilds the open list once per burst of steps
+  // (a held arrow), not once per step: the list runs a search per length.
+  QTimer listBurst_;
+  bool stepping_ = false;
+  QPalette sidePalette_;  // the palette of the sheet and the list
   bool sheetPlaced_ = false;
   QStyle* focusStyle_ = nullptr;
   ImageCanvas canvas_;

@@ -11,6 +11,7 @@
 #include "calc/belt_teeth.h"
 #include "calc/design_check.h"
 #include "calc/design_sheet.h"
+#include "calc/fitting_lengths.h"
 #include "calc/layout_check.h"
 #include "calc/modes.h"
 #include "calc/solver.h"
@@ -219,18 +220,33 @@ void TForm1::DrawComputedLayout() {
 void TForm1::ShowDrive() {
   ShowDesignCheck();
   ShowSheet();
+  ShowList();
 }
 
 // The sheet is written only while it is shown; it is brought up to date
 // when it opens.
 void TForm1::ShowSheet() {
-  if (!sheet_->isVisible()) return;
+  if (!sheet_ || !sheet_->isVisible()) return;
   const idrova::CatalogueEntry* type = idrova::FindCatalogueEntryByCode(state_.BeltType);
   sheet_->ShowRows(idrova::DesignSheetRows(state_, type ? type->Caption : ""),
                    state_.BeltType == idrova::kFreeTypeCode, state_.FreeTypeIsBelt);
 }
 
+// The sheet and the list: the window's focus frame, tooltips, accessible
+// names and palette, as the main window's controls have them.
+void TForm1::BuildSideWindow(QWidget* window) {
+  for (QWidget* widget : window->findChildren<QWidget*>()) widget->setStyle(focusStyle_);
+  idrova::ApplyControlTexts(window);
+  window->setPalette(sidePalette_);
+}
+
 void TForm1::Button2Click() {
+  if (!sheet_) {
+    sheet_ = new DesignSheetWindow(this);
+    BuildSideWindow(sheet_);
+    connect(sheet_, &DesignSheetWindow::freeRuleChosen, this, &TForm1::FreeRuleClick);
+    connect(sheet_, &DesignSheetWindow::listRequested, this, &TForm1::Button3Click);
+  }
   const bool opening = !sheet_->isVisible();
   sheet_->show();
   ShowSheet();
@@ -241,6 +257,88 @@ void TForm1::Button2Click() {
   sheet_->raise();
   sheet_->activateWindow();
   sheet_->StringGrid1->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::Button3Click() {
+  if (!list_) {
+    list_ = new LengthListWindow(this);
+    BuildSideWindow(list_);
+    connect(list_, &LengthListWindow::rowChosen, this, &TForm1::ListRowChosen);
+  }
+  const bool opening = !list_->isVisible();
+  list_->show();
+  ShowList();
+  if (opening) {
+    list_->GrowToContents();
+    PlaceList();
+  }
+  list_->raise();
+  list_->activateWindow();
+  list_->StringGrid2->setFocus(Qt::OtherFocusReason);
+}
+
+LengthListWindow* TForm1::Form3() {
+  if (listBurst_.isActive()) ShowList();
+  return list_;
+}
+
+// The list is written only while it is shown. From the inputs 計算 would
+// read (typed texts included), every standard length of the type is
+// searched for as the length arrows write it; lengths below the two-wheel
+// minimum are left out, and so are those the chosen direction cannot reach.
+void TForm1::ShowList() {
+  if (stepping_) {
+    ShowListSoon();
+    return;
+  }
+  listBurst_.stop();
+  if (!list_ || !list_->isVisible()) return;
+  if (state_.UnknownKind != 1 && state_.UnknownKind != 2) {
+    list_->ShowList({}, {}, {},
+                    QStringLiteral("未知数に x３座標 か Y3座標 を選ぶと、張れる標準長さと"
+                                   " NO 3 の位置を一覧にします。"));
+    return;
+  }
+  idrova::DriveState start = state_;
+  QString problem;
+  QLineEdit* const wasReading = reading_;
+  try {
+    if (!ReadCalculationInputs(start)) problem = QStringLiteral("ピッチが 0 では一覧できません。");
+  } catch (const idrova::ConversionError& error) {
+    const idrova::ControlText* row = idrova::ControlTextOf(reading_->objectName());
+    problem = QStringLiteral("「%1」の '%2' は数値として読めません。直すと一覧します。")
+                  .arg(row ? QString::fromUtf8(row->AccessibleName) : reading_->objectName(),
+                       QString::fromStdString(error.Text()).left(kMaxShownBadText));
+  }
+  reading_ = wasReading;
+  const bool chain = idrova::IsChainDrive(state_);
+  std::vector<std::string> heading = idrova::FittingLengthHeading(state_.UnknownKind, chain);
+  if (!problem.isEmpty()) {
+    list_->ShowList(std::move(heading), {}, {}, problem);
+    return;
+  }
+  const idrova::StandardSeries series{idrova::StandardTeethTable(state_.BeltType),
+                                      idrova::StandardTeethFactor(state_.BeltType), state_.Pitch,
+                                      chain};
+  const idrova::FittingLengths list = idrova::ListFittingLengths(start, series);
+  std::vector<std::vector<std::string>> rows;
+  std::vector<int> indexes;
+  for (const idrova::FittingLength& row : list.Rows) {
+    rows.push_back(idrova::FittingLengthCells(row));
+    indexes.push_back(row.Index);
+  }
+  list_->ShowList(std::move(heading), std::move(rows), std::move(indexes),
+                  ToQ(idrova::FittingLengthSummary(list, state_.Direction)));
+}
+
+void TForm1::ShowListSoon() {
+  if (list_ && list_->isVisible() && !listBurst_.isActive()) listBurst_.start();
+}
+
+void TForm1::ListRowChosen(int index) {
+  if (state_.UnknownKind != 1 && state_.UnknownKind != 2) return;
+  ShowStandardLength(idrova::SelectStandardLength(state_, index));
+  Button1Click();
 }
 
 // The free type's wheels as belt pulleys or chain sprockets: the radii and
@@ -325,8 +423,10 @@ void TForm1::StepWheelCoordinate(int wheel, bool yCoordinate, QLineEdit* edit, A
   // reads as the stepped value is no change to hear: recalculate all the same.
   const QString shown = FormatQ("###0.#", coordinate);
   const bool unchanged = edit->text() == shown;
+  stepping_ = true;
   WriteEdit(edit, shown);
   if (unchanged) EditChange();
+  stepping_ = false;
 }
 
 void TForm1::UpDown1Click(ArrowButton button) {
@@ -372,7 +472,11 @@ void TForm1::ShowStepSize() {
 void TForm1::UpDownMouseUp() { idrova::StepperMouseUp(state_); }
 
 void TForm1::UpDown10Click(ArrowButton button) {
-  const bool teethKnown = idrova::StepStandardLength(state_, button);
+  ShowStandardLength(idrova::StepStandardLength(state_, button));
+}
+
+// The standard length just stepped to, in the length field, with its count.
+void TForm1::ShowStandardLength(bool teethKnown) {
   WriteEdit(Edit11, ToQ(idrova::FloatToStr(state_.SpecifiedLength)));
   ShowToothCount(teethKnown);
   state_.ChainTight = {};
@@ -426,6 +530,7 @@ void TForm1::RadioGroup2Click() {
   const int item = SelectedItem(RadioGroup2);
   if (item == 0) state_.Direction = 1;
   if (item == 1) state_.Direction = -1;
+  ShowList();
 }
 
 void TForm1::RadioButton1Click() { state_.WindingMode = 0; }
@@ -434,21 +539,30 @@ void TForm1::RadioButton2Click() { state_.WindingMode = 1; }
 // ---------------------------------------------------------------------------
 // Calculate button and search
 
+// What 計算 takes over, in its order: the pitch (a text "0", or a pitch
+// that reads as zero, stops it there: false), the wheels and their teeth,
+// then the radii. A text that is no number stops it at that field, with
+// what was read before it kept.
+bool TForm1::ReadCalculationInputs(idrova::DriveState& into) {
+  if (Edit10->text() == QStringLiteral("0")) return false;
+  into.Pitch = ReadNumber(Edit10);
+  if (into.Pitch == 0.0) return false;
+  into.Wheel[0].X = ReadNumber(Edit1);
+  into.Wheel[0].Y = ReadNumber(Edit2);
+  into.Teeth[0] = ReadNumber(Edit3);
+  into.Wheel[1].X = ReadNumber(Edit4);
+  into.Wheel[1].Y = ReadNumber(Edit5);
+  into.Teeth[1] = ReadNumber(Edit6);
+  into.Wheel[2].X = ReadNumber(Edit7);
+  into.Wheel[2].Y = ReadNumber(Edit8);
+  into.Teeth[2] = ReadNumber(Edit9);
+  idrova::UpdateWheelRadii(into);
+  return true;
+}
+
 void TForm1::Button1Click() {
   Guarded([this] {
-    if (Edit10->text() == QStringLiteral("0")) return;
-    state_.Pitch = ReadNumber(Edit10);
-    if (state_.Pitch == 0.0) return;
-    state_.Wheel[0].X = ReadNumber(Edit1);
-    state_.Wheel[0].Y = ReadNumber(Edit2);
-    state_.Teeth[0] = ReadNumber(Edit3);
-    state_.Wheel[1].X = ReadNumber(Edit4);
-    state_.Wheel[1].Y = ReadNumber(Edit5);
-    state_.Teeth[1] = ReadNumber(Edit6);
-    state_.Wheel[2].X = ReadNumber(Edit7);
-    state_.Wheel[2].Y = ReadNumber(Edit8);
-    state_.Teeth[2] = ReadNumber(Edit9);
-    idrova::UpdateWheelRadii(state_);
+    if (!ReadCalculationInputs(state_)) return;
     if (state_.UnknownKind == 0) Recalculate();
     if (state_.UnknownKind == 1 || state_.UnknownKind == 2) SolveUnknownCoordinate();
   });

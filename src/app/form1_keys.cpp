@@ -66,8 +66,7 @@ void TForm1::SetUpKeyboardAndLook() {
   for (QWidget* widget : findChildren<QWidget*>()) {
     if (qobject_cast<QMenu*>(widget) || widget == errorMessage_) continue;
     widget->setStyle(focusStyle_);
-    // The sheet has keys of its own; the main window's keys stay there.
-    if (widget != sheet_ && !sheet_->isAncestorOf(widget)) widget->installEventFilter(this);
+    widget->installEventFilter(this);
   }
   idrova::ApplyControlTexts(this);
   PopupMenu1->setAccessibleName(QStringLiteral("種類メニュー"));

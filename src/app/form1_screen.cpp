@@ -75,6 +75,20 @@ void TForm1::PlaceSheet() {
   sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
 }
 
+// The list opens beside the main window too, below the sheet where that
+// stands there, otherwise as near to that as the screen's free area allows.
+void TForm1::PlaceList() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QRect available = shownOn->availableGeometry();
+  const QSize outer =
+      list_->size().grownBy(idrova::FrameMarginsOf(list_, frameGeometry().size() - size()));
+  const QRect main = frameGeometry();
+  QPoint wanted(main.right() + 1, main.top());
+  if (sheet_ && sheet_->isVisible()) wanted = sheet_->frameGeometry().bottomLeft() + QPoint(0, 1);
+  list_->move(idrova::PlaceInside(available, outer, wanted));
+}
+
 // The picture's bitmaps follow the device pixel ratio of the screen the
 // window is on; a change redraws the last computed path at the new ratio.
 void TForm1::UpdatePictureResolution() {
@@ -140,7 +154,9 @@ void TForm1::ApplyLook() {
                              app.color(QPalette::Disabled, behind), idrova::kTextContrast));
   }
   setPalette(own);
-  sheet_->setPalette(own);
+  sidePalette_ = own;
+  for (QWidget* side : {static_cast<QWidget*>(sheet_), static_cast<QWidget*>(list_)})
+    if (side) side->setPalette(own);
   canvas_.SetBrushColor(app.color(QPalette::Button));
   if (activated_) DrawLayout();
   applyingLook_ = false;

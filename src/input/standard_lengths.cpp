@@ -64,6 +64,10 @@ bool StepStandardLength(DriveState& state, ArrowButton button) {
   // Stepped in 64 bits, so no index left in the state can overflow.
   const std::int64_t stepped =
       static_cast<std::int64_t>(state.LengthIndex) + (button == ArrowButton::Next ? 1 : -1);
+  return SelectStandardLength(state, stepped);
+}
+
+bool SelectStandardLength(DriveState& state, std::int64_t stepped) {
   const std::span<const std::int32_t> table = StandardTeethTable(state.BeltType);
   if (!table.empty()) {
     // Wrap past either end. An index left over from another type is stepped

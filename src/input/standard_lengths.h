@@ -23,4 +23,9 @@ double StandardTeethFactor(std::int32_t beltType);
 // pitch, or a count beyond 32 bits) and was left unchanged.
 bool StepStandardLength(DriveState& state, ArrowButton button);
 
+// The standard length of index `index` (a table position, brought into the
+// table; otherwise a count of pitches), set as a click of the arrows sets
+// the one it steps to. Returns as StepStandardLength.
+bool SelectStandardLength(DriveState& state, std::int64_t index);
+
 }  // namespace idrova
