@@ -38,12 +38,14 @@ TEST(DrawWheelCircleTest, IsOneFullArcInItsRoundedBox) {
 }
 
 TEST(DrawSpanLineTest, MovesToTheStartAndDrawsToTheEnd) {
+  constexpr Px kSquare = Px{1} << 40;  // far spans are cut to |x|, |y| <= 2^40
   const std::tuple<const char*, double, PolarVector, PolarVector, Px, Px, Px, Px> rows[] = {
       {"(3, 4) at scale 2", 2, {10, 0}, FromCartesian(3, 4), 70, 300, 76, 292},
       {"zero span ends on its start: no mark", 1, {10, 0}, {0, 0}, 60, 300, 60, 300},
       {"end rounded from rounded start", 1, {1.4, 0}, {1.2, 0}, 51, 300, 52, 300},
       {"halves round up", 1, {2.5, kPi}, {2.5, kPi}, 48, 300, 46, 300},
-      {"far end cut at the 2^40 square", 1, {10, 0}, {1e17, 0}, 60, 300, Px{1} << 40, 300},
+      {"far end cut at the 2^40 square", 1, {10, 0}, {1e17, 0}, 60, 300, kSquare, 300},
+      {"far end up 45°, cut", 1, {10, 0}, {1.5e17, kPi / 4}, 60, 300, kSquare, 360 - kSquare},
   };
   for (const auto& [name, scale, start, span, x1, y1, x2, y2] : rows) {
     RecordingCanvas canvas;

@@ -4,6 +4,7 @@
 // a screen reader is told, tooltips, the window's place on small screens.
 #include <QAccessible>
 #include <QAccessibleActionInterface>
+#include <QAccessibleValueInterface>
 #include <QApplication>
 #include <cmath>
 #include <cstdio>
@@ -136,6 +137,14 @@ TEST(WindowAccessibility, ArrowActionsAreExactlyOneClick) {
   EXPECT_EQ(arrows->text(QAccessible::Value), "21");
   EXPECT_TRUE(arrows->actionInterface()->actionNames().contains(
       QAccessibleActionInterface::decreaseAction()));
+  // A tooth count's arrows run from 10 to 200 teeth, and say so.
+  for (const char* teeth : {"UpDown3", "UpDown6", "UpDown9"}) {
+    QAccessibleValueInterface* value = Accessible(w.Find(teeth))->valueInterface();
+    ASSERT_NE(value, nullptr) << teeth;
+    EXPECT_EQ(std::pair(value->minimumValue().toInt(), value->maximumValue().toInt()),
+              std::pair(10, 200))
+        << teeth;
+  }
 }
 
 // Idrova takes no options or files: whatever Qt leaves of the command line is

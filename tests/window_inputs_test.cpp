@@ -200,23 +200,25 @@ TEST(WindowStandardLengths, TheArrowsStepThroughTheTableOrWholePitches) {
 // For every edit the calculate button reads (in its reading order; the
 // tooth-count edits are read-only and hold only arrow-written counts) and
 // every kind of unreadable text, full-width ones too: the message names the
-// field and the text and stands clear of the field; the fields read before
-// it keep their new values, it and the later ones keep the old ones; when
-// the message closes, the field has the focus with its text selected.
+// field, on its English line as on its Japanese one, and the text, and
+// stands clear of the field; the fields read before it keep their new
+// values, it and the later ones keep the old ones; when the message closes,
+// the field has the focus with its text selected.
 TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBefore) {
   struct Field {
     const char* Edit;
-    const char* Name;  // as the message names it
+    const char* Name;  // as the message names it, in Japanese and in English
+    const char* English;
     const char* NewText;
   };
-  const Field order[] = {{"Edit10", "ピッチ", "5"},
-                         {"Edit1", "NO 1 の X 座標", "1"},
-                         {"Edit2", "NO 1 の Y 座標", "２"},
-                         {"Edit4", "NO 2 の X 座標", "140"},
-                         {"Edit5", "NO 2 の Y 座標", "９０"},
-                         {"Edit7", "NO 3 の X 座標", "71"},
-                         {"Edit8", "NO 3 の Y 座標", "－１１"},
-                         {"Edit11", "ベルト長さ", "530"}};
+  const Field order[] = {{"Edit10", "ピッチ", "the pitch", "5"},
+                         {"Edit1", "NO 1 の X 座標", "X of NO 1", "1"},
+                         {"Edit2", "NO 1 の Y 座標", "Y of NO 1", "２"},
+                         {"Edit4", "NO 2 の X 座標", "X of NO 2", "140"},
+                         {"Edit5", "NO 2 の Y 座標", "Y of NO 2", "９０"},
+                         {"Edit7", "NO 3 の X 座標", "X of NO 3", "71"},
+                         {"Edit8", "NO 3 の Y 座標", "Y of NO 3", "－１１"},
+                         {"Edit11", "ベルト長さ", "the belt length", "530"}};
   const auto stored = [](const idrova::DriveState& s) {
     return std::array{s.Pitch,      s.Wheel[0].X, s.Wheel[0].Y, s.Wheel[1].X,
                       s.Wheel[1].Y, s.Wheel[2].X, s.Wheel[2].Y, s.SpecifiedLength};
@@ -239,6 +241,12 @@ TEST(WindowBadInput, UnreadableTextNamesTheFieldAndTheTextAndKeepsWhatWasReadBef
       EXPECT_TRUE(
           box->text().startsWith(QStringLiteral("「%1」").arg(QString::fromUtf8(order[bad].Name))))
           << box->text().toStdString();
+      const QString english = QString::fromUtf8(order[bad].English);
+      EXPECT_EQ(
+          box->text().section('\n', 1),
+          text.trimmed().isEmpty()
+              ? english + " is empty; type a number."
+              : QStringLiteral("The text '%1' in %2 is not a valid number.").arg(text, english));
       EXPECT_TRUE(text.trimmed().isEmpty()
                       ? box->text().contains(QStringLiteral("空欄"))
                       : box->text().contains(QStringLiteral("'%1'").arg(text)));

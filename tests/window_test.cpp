@@ -118,6 +118,8 @@ TEST(WindowPicture, TheCanvasKeepsItsPixelRules) {
   canvas.LineTo(8, 2);
   canvas.MoveTo(2, 28);
   canvas.LineTo(std::int64_t{1} << 40, 28);
+  canvas.MoveTo(0, 25);  // up to the right at 45 degrees, far past the top edge
+  canvas.LineTo(std::int64_t{1} << 40, 25 - (std::int64_t{1} << 40));
   const QRgb white = 0xFFFFFF, yellow = 0xFFFF00, blue = 0x0000FF, black = 0x000000;
   const std::tuple<const char*, int, int, QRgb> pixels[] = {
       {"fill's first corner", 5, 5, yellow},
@@ -134,7 +136,9 @@ TEST(WindowPicture, TheCanvasKeepsItsPixelRules) {
       {"line's first pixel", 2, 2, black},
       {"line's last pixel", 7, 2, black},
       {"line's end", 8, 2, white},
-      {"a line cut at the edge", 29, 28, black}};
+      {"a line cut at the edge", 29, 28, black},
+      {"a sloped line on its way to the edge", 20, 5, black},
+      {"the sloped line cut at the top edge", 25, 0, black}};
   for (const auto& [name, x, y, colour] : pixels) EXPECT_EQ(Pixel(image, x, y), colour) << name;
 }
 
