@@ -99,9 +99,14 @@ std::string HalfWidth(std::string_view text) {
       {"＋", '+'}, {"－", '-'}, {"．", '.'}, {"\u3000", ' '}};
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
-    const auto* wide = std::find_if(std::begin(kWide), std::end(kWide), [&](const auto& w) {
-      return text.substr(i).starts_with(w.first);
-    });
+    // Each wide character takes three bytes, the first of them 0xE0..0xEF:
+    // only there is the table worth searching.
+    const bool lead = (static_cast<unsigned char>(text[i]) & 0xF0) == 0xE0;
+    const std::string_view rest = text.substr(i);
+    const auto* wide =
+        !lead ? std::end(kWide)
+              : std::find_if(std::begin(kWide), std::end(kWide),
+                             [rest](const auto& w) { return rest.starts_with(w.first); });
     if (wide == std::end(kWide)) {
       out += text[i++];
     } else {
