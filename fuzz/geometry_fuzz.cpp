@@ -2,7 +2,9 @@
 // libFuzzer target for the belt geometry: tangents, the belt path and the
 // tight belt length take any wheels without undefined behaviour, and give
 // finite lengths for every layout the window can hold; the search's lengths
-// equal the path's bit for bit.
+// equal the path's bit for bit for any wheels at all, not only the window's:
+// a typed coordinate or free pitch may be any finite number, and the search
+// must not find a belt length the drawn path does not have.
 //
 // Input: one control byte, then up to nine doubles (X, Y, radius of wheels
 // 1, 2, 3; missing bytes read as zero). Control bit 7 folds the doubles into

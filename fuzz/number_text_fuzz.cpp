@@ -10,7 +10,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <optional>
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -37,26 +36,56 @@ struct Reading {
   long leadingExponent = 0;  // decimal exponent of its first non-zero digit
 };
 
-// A plain decimal number as a regular expression: blanks, a sign, digits
-// with at most one point (at least one digit), an exponent, blanks.
-Reading ReadPlainDecimal(const std::string& text) {
-  static const std::regex kPlain(R"([ \t]*[+-]?(\d*)(?:\.(\d*))?(?:[eE]([+-]?\d+))?[ \t]*)");
-  std::smatch parts;
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// A plain decimal number read part by part: blanks, a sign, digits with at
+// most one point (at least one digit), an exponent, blanks. Each part starts
+// with characters the part before cannot take, so one pass decides.
+Reading ReadPlainDecimal(std::string_view text) {
+  std::size_t at = 0;
+  const auto take = [&](std::string_view chars) {
+    const bool taken = at < text.size() && chars.find(text[at]) != std::string_view::npos;
+    at += taken ? 1 : 0;
+    return taken;
+  };
+  const auto digitRun = [&] {
+    const std::size_t from = at;
+    while (at < text.size() && IsDigit(text[at])) ++at;
+    return text.substr(from, at - from);
+  };
+  const auto blanks = [&] {
+    while (take(" \t")) {
+    }
+  };
+
   Reading reading;
-  if (!std::regex_match(text, parts, kPlain) || parts[1].length() + parts[2].length() == 0)
-    return reading;
+  blanks();
+  take("+-");
+  const std::string_view integer = digitRun();
+  const std::string_view fraction = take(".") ? digitRun() : std::string_view();
+  if (integer.empty() && fraction.empty()) return reading;
+  long exponent = 0;  // saturated far beyond any double exponent
+  if (take("eE")) {
+    const bool negative = at < text.size() && text[at] == '-';
+    take("+-");
+    const std::string_view e = digitRun();
+    if (e.empty()) return reading;
+    for (const char c : e) exponent = std::min(exponent * 10 + (c - '0'), 1'000'000L);
+    if (negative) exponent = -exponent;
+  }
+  blanks();
+  if (at != text.size()) return reading;
+
   reading.plain = true;
-  const std::string digits = parts[1].str() + parts[2].str();
-  const std::size_t first = digits.find_first_not_of('0');
-  reading.zero = first == std::string::npos;
-  // From its first significant digit, saturated far beyond any double exponent.
-  const std::string e = parts[3].str();
-  const std::size_t eDigits = e.find_first_not_of("+-0");
-  long exponent =
-      eDigits == std::string::npos ? 0 : std::min(std::stol(e.substr(eDigits, 8)), 1'000'000L);
-  if (!e.empty() && e[0] == '-') exponent = -exponent;
+  const std::size_t inInteger = integer.find_first_not_of('0');
+  const std::size_t inFraction = fraction.find_first_not_of('0');
+  reading.zero = inInteger == std::string_view::npos && inFraction == std::string_view::npos;
+  if (reading.zero) return reading;
+  // The first non-zero digit's place among the integer and fraction digits.
+  const std::size_t first =
+      inInteger != std::string_view::npos ? inInteger : integer.size() + inFraction;
   reading.leadingExponent =
-      static_cast<long>(parts[1].length()) - 1 - static_cast<long>(first) + exponent;
+      static_cast<long>(integer.size()) - 1 - static_cast<long>(first) + exponent;
   return reading;
 }
 
@@ -70,9 +99,14 @@ std::string HalfWidth(std::string_view text) {
       {"＋", '+'}, {"－", '-'}, {"．", '.'}, {"\u3000", ' '}};
   std::string out;
   for (std::size_t i = 0; i < text.size();) {
-    const auto* wide = std::find_if(std::begin(kWide), std::end(kWide), [&](const auto& w) {
-      return text.substr(i).starts_with(w.first);
-    });
+    // Each wide character takes three bytes, the first of them 0xE0..0xEF:
+    // only there is the table worth searching.
+    const bool lead = (static_cast<unsigned char>(text[i]) & 0xF0) == 0xE0;
+    const std::string_view rest = text.substr(i);
+    const auto* wide =
+        !lead ? std::end(kWide)
+              : std::find_if(std::begin(kWide), std::end(kWide),
+                             [rest](const auto& w) { return rest.starts_with(w.first); });
     if (wide == std::end(kWide)) {
       out += text[i++];
     } else {
@@ -133,11 +167,18 @@ constexpr PictureCase kPictures[] = {
 // Shape of a finite number part: optional '-', integer digits without a
 // leading zero, then at most `decimals` decimals without a trailing zero.
 bool IsPictureNumber(std::string_view number, int decimals) {
-  static const std::regex kShapes[] = {std::regex(R"(-?(0|[1-9]\d*))"),
-                                       std::regex(R"(-?(0|[1-9]\d*)(\.[1-9])?)"),
-                                       std::regex(R"(-?(0|[1-9]\d*)(\.\d?[1-9])?)"),
-                                       std::regex(R"(-?(0|[1-9]\d*)(\.\d{0,2}[1-9])?)")};
-  return std::regex_match(std::string(number), kShapes[decimals]);
+  if (number.starts_with('-')) number.remove_prefix(1);
+  const std::size_t point = std::min(number.find('.'), number.size());
+  const std::string_view integer = number.substr(0, point);
+  const auto allDigits = [](std::string_view s) {
+    return std::all_of(s.begin(), s.end(), IsDigit);
+  };
+  if (integer.empty() || !allDigits(integer) || (integer.size() > 1 && integer[0] == '0'))
+    return false;
+  if (point == number.size()) return true;
+  const std::string_view fraction = number.substr(point + 1);
+  return !fraction.empty() && fraction.size() <= static_cast<std::size_t>(decimals) &&
+         allDigits(fraction) && fraction.back() != '0';
 }
 
 void CheckPicture(const PictureCase& c, double value) {

@@ -148,5 +148,18 @@ TEST(BeltPathPropertyTest, SearchLengthsAreThePathsWhereTheTensionerTouches) {
   }
 }
 
+// Working wheels so close that their squared centre distance is subnormal,
+// and a tensioner far off with a negative radius: the quick test must not
+// take its figures, which keep only a few bits, for a clear answer.
+TEST(BeltPathPropertyTest, SearchLengthsAreThePathsForSubnormalDistances) {
+  const WheelCircle wheel[3] = {{5.4376142143485103e-312, 9.1477073997716041e-162, 1.3e-163},
+                                {1.3e-163, 1.3e-163, 1.3e-163},
+                                {1.3e-163, -9.8683072333508006e+148, -3.8548085628372531e+146}};
+  BeltPath path;
+  ComputeBeltPath(wheel, 0, PolarVector(), path);
+  const TensionerBeltLengths lengths(wheel[0], wheel[1], PolarVector());
+  EXPECT_EQ(lengths.BeltLength(wheel[2]), path.BeltLength);
+}
+
 }  // namespace
 }  // namespace idrova

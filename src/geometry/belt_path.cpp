@@ -38,6 +38,17 @@ constexpr double kClearSine = 1e-9;
 // Tangents shorter than this part of their centre distance make the arc sine
 // ill-conditioned; there the test is not used.
 constexpr double kShortestTangent = 1e-3;
+// The test is used only where the squared centre distances lie between
+// these. Below, the squares fall among the subnormal numbers and keep few of
+// their digits (as do the path's own centre distances, which are square
+// roots of the same sums); above, the sums of products the test forms could
+// overflow. Drawn layouts lie far inside.
+constexpr double kLeastSquare = 1e-290;
+constexpr double kGreatestSquare = 1e300;
+
+bool WithinTestScale(double squared) {
+  return squared >= kLeastSquare && squared <= kGreatestSquare;
+}
 
 }  // namespace
 
@@ -92,10 +103,10 @@ TensionerBeltLengths::TensionerBeltLengths(const WheelCircle& wheel1, const Whee
   const double distance = t12_.CentreLine.Length;
   const double delta = r2 - r1;
   const double along = left.Length;
+  const double squared = distance * distance;
   quickTest_ = quickTest && t12_.Relation > kInsideTouching &&
-               along > kShortestTangent * distance && std::isfinite(distance);
+               along > kShortestTangent * distance && WithinTestScale(squared);
   if (quickTest_) {
-    const double squared = distance * distance;
     left_[0] = (dx * along - dy * delta) / squared;
     left_[1] = (dy * along + dx * delta) / squared;
     right_[0] = (dx * along + dy * delta) / squared;
@@ -119,7 +130,7 @@ double TensionerBeltLengths::BeltLength(const WheelCircle& wheel3) const {
     const double squared = dx * dx + dy * dy;
     const double delta = wheel3.Radius - wheel1_.Radius;
     const double along2 = squared - delta * delta;
-    if (along2 > kShortestTangent * kShortestTangent * squared) {
+    if (WithinTestScale(squared) && along2 > kShortestTangent * kShortestTangent * squared) {
       const double along = std::sqrt(along2);
       const double left[2] = {dx * along - dy * delta, dy * along + dx * delta};
       const double right[2] = {dx * along + dy * delta, dy * along - dx * delta};
