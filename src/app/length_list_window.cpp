@@ -76,9 +76,9 @@ LengthListWindow::LengthListWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt
   StringGrid2->setWordWrap(false);
   // Tab leaves the table; the arrow keys move inside it.
   StringGrid2->setTabKeyNavigation(false);
-  connect(StringGrid2, &QAbstractItemView::activated, this, [this](const QModelIndex& cell) {
-    if (const std::optional<int> index = IndexOfRow(cell.row())) emit rowChosen(*index);
-  });
+  // A double-click or Enter applies a row, whatever the desktop's habit of
+  // activating items with a single click: a click only selects.
+  connect(StringGrid2, &QAbstractItemView::doubleClicked, this, &LengthListWindow::Choose);
 
   Label26 = new QLabel(this);
   Label26->setObjectName("Label26");
@@ -166,7 +166,19 @@ void LengthListWindow::GrowToContents() {
   if (wanted != size()) resize(wanted);
 }
 
+void LengthListWindow::Choose(const QModelIndex& cell) {
+  if (!cell.isValid()) return;
+  if (const std::optional<int> index = IndexOfRow(cell.row())) emit rowChosen(*index);
+}
+
 bool LengthListWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == StringGrid2 && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Choose(StringGrid2->currentIndex());
+      return true;
+    }
+  }
   if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
     if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
       if (event->type() == QEvent::KeyPress) Copy();

@@ -69,6 +69,7 @@ class LengthListWindow : public QWidget {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  void Choose(const QModelIndex& cell);
   LengthListModel model_;
   std::vector<int> indexes_;
 };
