@@ -7,6 +7,7 @@
 #include <QClipboard>
 #include <QElapsedTimer>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTest>
 #include <cmath>
 #include <cstdio>
@@ -108,10 +109,11 @@ class Soak {
     // The arrows take all these keys, the zoom bar the four arrow keys.
     static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Left,
                                     Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
-    redraws_ = samePath_ = calculated_ = requestSet_ = copied_ = false;
+    redraws_ = samePath_ = calculated_ = requestSet_ = copied_ = listCopied_ = false;
+    applied_.clear();
     qint64 held = 0;
     const qint64 picture = form_.Image2->Bitmap().cacheKey();
-    const int kind = Pick(130);
+    const int kind = Pick(138);
     const bool heads = Chance(0.5);
     // A right click (the coarse step) and typing go to a coordinate's arrows.
     ArrowControl* arrows = Arrows(kind >= 31 && kind < 41 ? PickOf(kSteppers) : 1 + Pick(10));
@@ -213,18 +215,55 @@ class Soak {
     } else if (kind < 127) {
       // The design sheet: open it, set the free type's wheels, copy it, close it; two ways each.
       DesignSheetWindow* sheet = form_.Form2();
-      const int what = Pick(sheet->isVisible() ? 5 : 2);
-      QRadioButton* rule = heads ? sheet->FreeRuleBelt : sheet->FreeRuleChain;
-      description_ = "sheet " + QStringList{"詳細", "F4", rule->objectName(), "copy", "hide"}[what];
+      const int what = Pick(sheet && sheet->isVisible() ? 5 : 2);
+      description_ = "sheet " + QStringList{"詳細", "F4", "rule", "copy", "hide"}[what];
       if (what == 0) QTest::mouseClick(form_.Button2, Qt::LeftButton);
       if (what == 1) Press(form_.Button1, Qt::Key_F4);
-      if (what == 2) QTest::mouseClick(rule, Qt::LeftButton);
+      if (what == 2)
+        QTest::mouseClick(heads ? sheet->FreeRuleBelt : sheet->FreeRuleChain, Qt::LeftButton);
       copied_ = what == 3;
       if (copied_) QGuiApplication::clipboard()->clear();
       if (copied_ && heads) QTest::mouseClick(sheet->CopyButton, Qt::LeftButton);
       if (copied_ && !heads) QTest::keyClick(sheet->StringGrid1, Qt::Key_C, Qt::ControlModifier);
       if (what == 4 && heads) QTest::keyClick(sheet->StringGrid1, Qt::Key_Escape);
       if (what == 4 && !heads) sheet->close();
+    } else if (kind < 135) {
+      // The list of fitting lengths: open it (F5 in either window, 一覧), apply a row (Enter, a
+      // double-click), copy it, close it.
+      LengthListWindow* list = form_.Form3();
+      const bool shown = list && list->isVisible();
+      const int rows = shown ? list->StringGrid2->model()->rowCount() : 0;
+      const int what = shown ? 2 + Pick(4) : Pick(2);
+      description_ = "list " + QStringList{"F5", "一覧", "apply", "copy", "hide", "F5"}[what];
+      if (what == 0 || what == 5)
+        Press(heads ? static_cast<QWidget*>(form_.Button1) : form_.UpDown3, Qt::Key_F5);
+      if (what == 1) {
+        if (!form_.Form2() || !form_.Form2()->isVisible())
+          QTest::mouseClick(form_.Button2, Qt::LeftButton);
+        QTest::mouseClick(form_.Form2()->Button3, Qt::LeftButton);
+      }
+      if (what == 2 && rows > 0) {
+        QTableView* view = list->StringGrid2;
+        const int row = Pick(rows);
+        for (int c = 0; c < 3; ++c) applied_ << view->model()->index(row, c).data().toString();
+        description_ +=
+            Text(" %1 %2", applied_.join(' '), heads ? "by Enter" : "by a double-click");
+        view->scrollTo(view->model()->index(row, 0));
+        const QPoint at = view->visualRect(view->model()->index(row, 0)).center();
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at);
+        if (heads) QTest::keyClick(view, Qt::Key_Return);
+        if (!heads) QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, at);
+        calculated_ = true;
+        warning_ = 0;
+        messageShown_ = zeroPitch_ = false;
+        pictureBeforePress_ = picture;
+      }
+      listCopied_ = what == 3;
+      if (listCopied_) QGuiApplication::clipboard()->clear();
+      if (listCopied_ && heads) QTest::mouseClick(list->CopyButton, Qt::LeftButton);
+      if (listCopied_ && !heads) QTest::keyClick(list->StringGrid2, Qt::Key_C, Qt::ControlModifier);
+      if (what == 4 && heads) QTest::keyClick(list->StringGrid2, Qt::Key_Escape);
+      if (what == 4 && !heads) list->close();
     } else {  // the desktop's palette: the picture is drawn anew on its background, same path
       const int which = Pick(3);
       description_ = Text("palette %1", QStringList{"light", "dark", "contrast"}[which]);
@@ -323,6 +362,32 @@ class Soak {
       return Fail("after warning %1 the state holds %2 and belt %3 for %4, the edit '%5'", warning_,
                   coordinate, s_.BeltLength, s_.SpecifiedLength, found);
 
+    // A row of the list applied: the main window found what the row says, for the row's length,
+    // and the list, rebuilt from there, lists that length again (a search from the coordinate
+    // as shown). While shown, the list is empty outside the searches and copies as it shows.
+    if (!applied_.isEmpty()) {
+      const QStringList shows = {form_.Edit11->text(), found, form_.Label14->text()};
+      if (shows != QStringList{applied_[0], applied_[2], QString()})
+        return Fail("the row '%1' applied shows '%2'", applied_.join('|'), shows.join('|'));
+      if (Whole(form_.Label16) != QStringLiteral("歯数  ") + applied_[1])
+        return Fail("the row '%1' applied counts '%2'", applied_.join('|'), Whole(form_.Label16));
+    }
+    if (LengthListWindow* list = form_.Form3(); list && list->isVisible()) {
+      const QAbstractItemModel* rows = list->StringGrid2->model();
+      if ((s_.UnknownKind == 0 && rows->rowCount() != 0) || rows->rowCount() > 400)
+        return Fail("the list shows %1 rows in mode %2", rows->rowCount(), s_.UnknownKind);
+      if (listCopied_ && QGuiApplication::clipboard()->text() != list->Text())
+        return Fail("the clipboard does not hold the list");
+      std::optional<double> last;  // the lengths rise from row to row
+      for (int r = 0; r < rows->rowCount(); ++r) {
+        const std::optional<double> length = Read(rows->index(r, 0).data().toString());
+        if (!length || (last && !(*length > *last)))
+          return Fail("the list shows %1 after %2", rows->index(r, 0).data().toString(),
+                      last.value_or(0.0));
+        last = length;
+      }
+    }
+
     // After a new request (the proposal, a standard length), the caution line still shows the
     // first caution, now with the odd chain's.
     const QString line = form_.Label25->text();
@@ -331,7 +396,7 @@ class Soak {
 
     // The sheet, while shown, agrees with the window (type, wheels, two-wheel length, belt length
     // or request and count, cautions) and with what it copies; its chain links with the path's.
-    if (DesignSheetWindow* sheet = form_.Form2(); sheet->isVisible() && !behind_) {
+    if (DesignSheetWindow* sheet = form_.Form2(); sheet && sheet->isVisible() && !behind_) {
       if (copied_ && QGuiApplication::clipboard()->text() != sheet->Text())
         return Fail("the clipboard does not hold the sheet");
       QHash<QString, QStringList> row;  // the first row of each name, the name its first cell
@@ -447,7 +512,8 @@ class Soak {
   // What the last action did: drew the picture anew (the path already shown: zoom, palette),
   // pressed 計算, set a new request (the proposal or a standard length), copied the sheet.
   bool redraws_ = false, samePath_ = false, calculated_ = false, requestSet_ = false,
-       copied_ = false;
+       copied_ = false, listCopied_ = false;
+  QStringList applied_;  // a row of the list just applied: its length, count and coordinate
   // What the last 計算 met: the picture before the press, a message, a zero pitch, a warning.
   qint64 pictureBeforePress_ = 0;
   bool messageShown_ = false, zeroPitch_ = false;

@@ -34,7 +34,7 @@ struct StandardSeries {
 // one belt length; a search that crosses a long loop at the least step
 // takes many).
 inline constexpr int kMostListedLengths = 400;
-inline constexpr std::int64_t kMostListSearchSteps = 4'000'000;
+inline constexpr std::int64_t kMostListSearchSteps = 1'000'000;
 
 struct FittingLength {
   std::int32_t Index = 0;             // the standard-length index (LengthIndex) that gives it
