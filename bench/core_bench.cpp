@@ -14,8 +14,11 @@
 #include <vector>
 
 #include "bench_table.h"
+#include "calc/fitting_lengths.h"
 #include "calc/solver.h"
 #include "geometry/hull.h"
+#include "input/standard_lengths.h"
+#include "input/wheel_sizing.h"
 #include "lean_lengths.h"
 #include "model/drive_state.h"
 #include "straightforward_path.h"
@@ -229,6 +232,43 @@ BENCHMARK_CAPTURE(BM_SearchBefore, slowest_bounded, SlowestSearch(), idrova::kWr
                   idrova::kMaxSearchIterations)
     ->Unit(benchmark::kMillisecond);
 
+// ------------------------------------------------ the list of fitting lengths
+
+// The whole list of S5M's 64 standard lengths for a layout: one search per
+// length from the tensioner where it stands.
+DriveState AsS5M(DriveState state, std::int32_t unknownKind, std::int32_t direction) {
+  state.BeltType = 5;
+  state.Pitch = 5.0;
+  idrova::UpdateWheelRadii(state);
+  return SearchSetup(state, unknownKind, 0.0, direction);
+}
+
+void BM_FittingLengths(benchmark::State& st, DriveState start, std::size_t expectedRows) {
+  const idrova::StandardSeries series{idrova::StandardTeethTable(5), 5.0, 5.0, false};
+  idrova::FittingLengths list;
+  for (auto _ : st) {
+    benchmark::DoNotOptimize(&start);
+    list = idrova::ListFittingLengths(start, series);
+    benchmark::DoNotOptimize(list.Rows.data());
+    benchmark::ClobberMemory();
+  }
+  if (list.Rows.size() != expectedRows) {
+    st.SkipWithError(("the list holds " + std::to_string(list.Rows.size()) + " lengths").c_str());
+    return;
+  }
+  st.counters["rows"] = static_cast<double>(list.Rows.size());
+  st.counters["stopped"] = list.TooLong ? 1.0 : 0.0;
+}
+// The design layout, both ways; and the slowest list: the level drive of
+// the slowest search, where the first length's search crosses the loop at
+// the least step and the list stops at its budget of search steps.
+BENCHMARK_CAPTURE(BM_FittingLengths, s5m_design_x3_plus, AsS5M(DesignLayout(), 1, 1), 50)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FittingLengths, s5m_design_y3_minus, AsS5M(DesignLayout(), 2, -1), 50)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_FittingLengths, s5m_slowest, AsS5M(SlowestSearch(), 1, 1), 1)
+    ->Unit(benchmark::kMillisecond);
+
 // -------------------------------------------------------- summary table
 
 void WriteTable(const idrova::bench::TableReporter& results, const std::string& file) {
@@ -325,6 +365,21 @@ void WriteTable(const idrova::bench::TableReporter& results, const std::string& 
                                      : Format("%.1f × faster", speedUp));
     }
     rows.Add(search.Measure, figure, search.Target);
+  }
+
+  const idrova::bench::NamedRun kLists[] = {
+      {"BM_FittingLengths/s5m_design_x3_plus", "List of fitting S5M lengths, design layout, X3 +"},
+      {"BM_FittingLengths/s5m_design_y3_minus", "List of fitting S5M lengths, design layout, Y3 −"},
+      {"BM_FittingLengths/s5m_slowest",
+       "List of fitting S5M lengths, slowest layout (stops at its budget of search steps)"},
+  };
+  for (const auto& list : kLists) {
+    const auto* run = results.Find(list.Name);
+    rows.Add(list.Measure,
+             run ? JudgedTime(*run, 1e3, "%.2f ms", 20.0) +
+                       Format("; %.0f lengths", TableReporter::Counter(*run, "rows"))
+                 : "not measured",
+             "≤ 20 ms");
   }
 }
 
