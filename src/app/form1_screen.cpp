@@ -75,8 +75,10 @@ void TForm1::PlaceSheet() {
   sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
 }
 
-// The list opens beside the main window too, below the sheet where that
-// stands there, otherwise as near to that as the screen's free area allows.
+// The list opens where it covers least of the main window and the sheet:
+// below the sheet, below the main window, right of the sheet or right of
+// the main window, each brought inside the screen's free area (the first
+// of equals).
 void TForm1::PlaceList() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
@@ -84,9 +86,28 @@ void TForm1::PlaceList() {
   const QSize outer =
       list_->size().grownBy(idrova::FrameMarginsOf(list_, frameGeometry().size() - size()));
   const QRect main = frameGeometry();
-  QPoint wanted(main.right() + 1, main.top());
-  if (sheet_ && sheet_->isVisible()) wanted = sheet_->frameGeometry().bottomLeft() + QPoint(0, 1);
-  list_->move(idrova::PlaceInside(available, outer, wanted));
+  const bool sheetShown = sheet_ && sheet_->isVisible();
+  const QRect sheet = sheetShown ? sheet_->frameGeometry() : QRect();
+  QList<QPoint> wanted;
+  if (sheetShown) wanted << sheet.bottomLeft() + QPoint(0, 1);
+  wanted << main.bottomLeft() + QPoint(0, 1);
+  if (sheetShown) wanted << sheet.topRight() + QPoint(1, 0);
+  wanted << main.topRight() + QPoint(1, 0);
+  auto covered = [&](const QPoint& at) {
+    const QRect placed(at, outer);
+    qint64 area = 0;
+    for (const QRect& other : {main, sheet}) {
+      const QRect common = placed.intersected(other);
+      if (!common.isEmpty()) area += qint64(common.width()) * common.height();
+    }
+    return area;
+  };
+  QPoint best = idrova::PlaceInside(available, outer, wanted.front());
+  for (const QPoint& at : wanted) {
+    const QPoint inside = idrova::PlaceInside(available, outer, at);
+    if (covered(inside) < covered(best)) best = inside;
+  }
+  list_->move(best);
 }
 
 // The picture's bitmaps follow the device pixel ratio of the screen the

@@ -70,6 +70,7 @@ LengthListWindow::LengthListWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt
   StringGrid2->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
   StringGrid2->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
   StringGrid2->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+  StringGrid2->horizontalHeader()->setStretchLastSection(true);
   StringGrid2->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid2->setSelectionBehavior(QAbstractItemView::SelectRows);
   StringGrid2->setSelectionMode(QAbstractItemView::SingleSelection);
