@@ -94,6 +94,11 @@ BENCHMARK_CAPTURE(BM_StepperClick, with_repaint, true)->Unit(benchmark::kMicrose
 // burst of clicks rebuilds it once, as a held arrow does.
 void BM_SheetOpenOverClosed(benchmark::State& st, bool repaint, int unknown) {
   constexpr int kBatch = 50;
+  SelectUnknown(0);
+  if (std::fabs(form->State().Wheel[2].X - 70.0) > 0.15) {  // another benchmark moved it
+    form->Edit7->setText("70");
+    QTest::mouseClick(form->Button1, Qt::LeftButton);
+  }
   SelectUnknown(unknown);
   ArrowControl* arrows = form->UpDown7;
   const QPoint next(arrows->width() * 3 / 4, arrows->height() / 2);
