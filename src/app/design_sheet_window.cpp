@@ -137,7 +137,7 @@ QVariant DesignSheetModel::data(const QModelIndex& index, int role) const {
   }
 }
 
-DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindow) {
   setObjectName("Form2");
   setWindowTitle(QStringLiteral("ドライブの詳細"));
 
@@ -170,7 +170,7 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, 
 
   CopyButton = new QPushButton(QStringLiteral("コピー"), this);
   CopyButton->setObjectName("CopyButton");
-  connect(CopyButton, &QPushButton::clicked, this, &DesignSheetWindow::Copy);
+  connect(CopyButton, &QPushButton::clicked, this, &SideWindow::Copy);
 
   Button3 = new QPushButton(QStringLiteral("一覧"), this);
   Button3->setObjectName("Button3");
@@ -187,9 +187,7 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : QWidget(mainWindow, 
   layout->addWidget(StringGrid1, 1);
   layout->addLayout(buttons);
 
-  // Ctrl+C copies the whole sheet wherever the focus is in the window
-  // (the table would copy its current cell alone).
-  for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
+  WatchCopyKeys();
   QWidget::setTabOrder(FreeRuleBelt, FreeRuleChain);
   QWidget::setTabOrder(FreeRuleChain, StringGrid1);
   QWidget::setTabOrder(StringGrid1, Button3);
@@ -283,25 +281,4 @@ void DesignSheetWindow::GrowToContents() {
 
 QString DesignSheetWindow::Text() const {
   return QString::fromStdString(idrova::DesignSheetText(model_.Rows()));
-}
-
-void DesignSheetWindow::Copy() { QGuiApplication::clipboard()->setText(Text()); }
-
-bool DesignSheetWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-    if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-      if (event->type() == QEvent::KeyPress) Copy();
-      event->accept();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void DesignSheetWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
 }

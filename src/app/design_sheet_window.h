@@ -16,6 +16,7 @@
 #include <QWidget>
 #include <vector>
 
+#include "app/side_window.h"
 #include "calc/design_sheet.h"
 
 // The sheet's rows as a table model: a row's cells from column 0, headings
@@ -53,7 +54,7 @@ class DesignSheetModel : public QAbstractTableModel {
   QTimer burst_;
 };
 
-class DesignSheetWindow : public QWidget {
+class DesignSheetWindow : public SideWindow {
   Q_OBJECT
 
  public:
@@ -64,9 +65,7 @@ class DesignSheetWindow : public QWidget {
   void ShowRows(std::vector<idrova::SheetRow> rows, bool freeType, bool freeTypeIsBelt);
   const std::vector<idrova::SheetRow>& Rows() const { return model_.Rows(); }
   // The rows as the clipboard receives them.
-  QString Text() const;
-  // Puts the sheet on the clipboard.
-  void Copy();
+  QString Text() const override;
   // Makes the window large enough for the whole table, within the screen.
   void GrowToContents();
 
@@ -81,10 +80,6 @@ class DesignSheetWindow : public QWidget {
   // The user chose the free type's wheel rule: belt pulleys (true) or chain
   // sprockets (false).
   void freeRuleChosen(bool belt);
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void FitColumns();

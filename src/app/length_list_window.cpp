@@ -59,7 +59,7 @@ QVariant LengthListModel::headerData(int section, Qt::Orientation orientation, i
   return QString::fromStdString(rows_[static_cast<std::size_t>(section)].front());
 }
 
-LengthListWindow::LengthListWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {
+LengthListWindow::LengthListWindow(QWidget* mainWindow) : SideWindow(mainWindow) {
   setObjectName("Form3");
   setWindowTitle(QStringLiteral("標準長さの一覧"));
 
@@ -88,7 +88,7 @@ LengthListWindow::LengthListWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt
 
   CopyButton = new QPushButton(QStringLiteral("コピー"), this);
   CopyButton->setObjectName("CopyButton");
-  connect(CopyButton, &QPushButton::clicked, this, &LengthListWindow::Copy);
+  connect(CopyButton, &QPushButton::clicked, this, &SideWindow::Copy);
 
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(Label26, 1);
@@ -97,9 +97,7 @@ LengthListWindow::LengthListWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt
   layout->addWidget(StringGrid2, 1);
   layout->addLayout(buttons);
 
-  // Ctrl+C copies the whole list wherever the focus is in the window (the
-  // table would copy its current cell alone).
-  for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
+  WatchCopyKeys();
   QWidget::setTabOrder(StringGrid2, CopyButton);
 }
 
@@ -145,8 +143,6 @@ QString LengthListWindow::Text() const {
   return text;
 }
 
-void LengthListWindow::Copy() { QGuiApplication::clipboard()->setText(Text()); }
-
 // Wide enough for every column, tall enough for the first rows, within the
 // screen's free area; it never shrinks under the user's hands.
 void LengthListWindow::GrowToContents() {
@@ -180,20 +176,5 @@ bool LengthListWindow::eventFilter(QObject* watched, QEvent* event) {
       return true;
     }
   }
-  if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
-    if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
-      if (event->type() == QEvent::KeyPress) Copy();
-      event->accept();
-      return true;
-    }
-  }
-  return QWidget::eventFilter(watched, event);
-}
-
-void LengthListWindow::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Escape) {
-    close();
-    return;
-  }
-  QWidget::keyPressEvent(event);
+  return SideWindow::eventFilter(watched, event);
 }

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+#include "app/side_window.h"
+
 // The list's cells under a heading that names the columns.
 class LengthListModel : public QAbstractTableModel {
   Q_OBJECT
@@ -36,7 +38,7 @@ class LengthListModel : public QAbstractTableModel {
   std::vector<std::vector<std::string>> rows_;
 };
 
-class LengthListWindow : public QWidget {
+class LengthListWindow : public SideWindow {
   Q_OBJECT
 
  public:
@@ -51,8 +53,7 @@ class LengthListWindow : public QWidget {
   // The standard-length index of a row, or nothing.
   std::optional<int> IndexOfRow(int row) const;
   // The list as the clipboard receives it: the heading, then a line per row.
-  QString Text() const;
-  void Copy();
+  QString Text() const override;
   // Makes the window large enough for its columns and some rows, within the screen.
   void GrowToContents();
 
@@ -65,7 +66,6 @@ class LengthListWindow : public QWidget {
   void rowChosen(int index);
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: MIT
+// SideWindow: what the windows beside the main one share. Each is a window
+// of its own owned by the main window; Escape closes it, and Ctrl+C
+// anywhere in it copies the whole of what it shows (a table would copy its
+// current cell alone).
+#pragma once
+
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QWidget>
+
+class SideWindow : public QWidget {
+ public:
+  explicit SideWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {}
+
+  // What the clipboard receives, tab-separated.
+  virtual QString Text() const = 0;
+  void Copy() { QGuiApplication::clipboard()->setText(Text()); }
+
+ protected:
+  // Passes every control's Ctrl+C by the window; call once the controls stand.
+  void WatchCopyKeys() {
+    for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
+  }
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress) {
+      if (static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        if (event->type() == QEvent::KeyPress) Copy();
+        event->accept();
+        return true;
+      }
+    }
+    return QWidget::eventFilter(watched, event);
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Escape) {
+      close();
+      return;
+    }
+    QWidget::keyPressEvent(event);
+  }
+};
