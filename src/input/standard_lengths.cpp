@@ -67,23 +67,23 @@ bool StepStandardLength(DriveState& state, ArrowButton button) {
   return SelectStandardLength(state, stepped);
 }
 
-bool SelectStandardLength(DriveState& state, std::int64_t stepped) {
+bool SelectStandardLength(DriveState& state, std::int64_t index) {
   const std::span<const std::int32_t> table = StandardTeethTable(state.BeltType);
   if (!table.empty()) {
     // Wrap past either end. An index left over from another type is stepped
     // first and then tested, so far above the table it lands on the first
     // entry and far below on the last.
     const auto highest = static_cast<std::int64_t>(table.size()) - 1;
-    const std::int64_t index = stepped > highest ? 0 : (stepped < 0 ? highest : stepped);
-    state.LengthIndex = static_cast<std::int32_t>(index);
+    const std::int64_t wrapped = index > highest ? 0 : (index < 0 ? highest : index);
+    state.LengthIndex = static_cast<std::int32_t>(wrapped);
     state.SpecifiedLength =
-        table[static_cast<std::size_t>(index)] * StandardTeethFactor(state.BeltType);
+        table[static_cast<std::size_t>(wrapped)] * StandardTeethFactor(state.BeltType);
   } else {
     // Whole pitches, unbounded but for the 32-bit limits of the index.
     constexpr std::int64_t kLowest = std::numeric_limits<std::int32_t>::min();
     constexpr std::int64_t kHighest = std::numeric_limits<std::int32_t>::max();
     state.LengthIndex = static_cast<std::int32_t>(
-        stepped < kLowest ? kLowest : (stepped > kHighest ? kHighest : stepped));
+        index < kLowest ? kLowest : (index > kHighest ? kHighest : index));
     state.SpecifiedLength = state.LengthIndex * state.Pitch;
   }
   const std::optional<std::int32_t> teeth = LengthInTeeth(state.SpecifiedLength, state.Pitch);
