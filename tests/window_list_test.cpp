@@ -147,6 +147,31 @@ TEST(WindowList, AChosenRowIsAppliedAndTheThreeWindowsAgree) {
   w.Do(QStringLiteral("see Edit11 %1; see Edit7 %2; see Label14 ").arg(first[0], first[2]));
 }
 
+// Tab and Shift+Tab leave each table for the window's buttons and come back:
+// the keyboard reaches every control of the sheet and the list.
+TEST(WindowList, TabLeavesTheTablesOfTheSheetAndTheList) {
+  WindowDriver w;
+  w.Do("sheet; choose N1");
+  DesignSheetWindow* sheet = w.form.Form2();
+  auto tabs = [](QWidget* window, Qt::KeyboardModifiers modifiers, int presses) {
+    QStringList visited;
+    for (int i = 0; i < presses; ++i) {
+      QTest::keyClick(window->focusWidget(), Qt::Key_Tab, modifiers);
+      visited << window->focusWidget()->objectName();
+    }
+    return visited.join(' ');
+  };
+  sheet->StringGrid1->setFocus();
+  EXPECT_EQ(tabs(sheet, Qt::NoModifier, 5),
+            "Button3 CopyButton FreeRuleBelt FreeRuleChain StringGrid1");
+  EXPECT_EQ(tabs(sheet, Qt::ShiftModifier, 2), "FreeRuleChain FreeRuleBelt");
+  w.Do("press Button3");
+  LengthListWindow* list = w.form.Form3();
+  list->StringGrid2->setFocus();
+  EXPECT_EQ(tabs(list, Qt::NoModifier, 2), "CopyButton StringGrid2");
+  EXPECT_EQ(tabs(list, Qt::ShiftModifier, 1), "CopyButton");
+}
+
 // The list follows the main window: the mode, the direction, the drive and
 // typed texts; its copy is the heading and the rows, tab-separated.
 TEST(WindowList, FollowsTheMainWindowAndCopiesWhatItShows) {

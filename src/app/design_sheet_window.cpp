@@ -167,6 +167,8 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindo
   StringGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
   StringGrid1->setSelectionMode(QAbstractItemView::NoSelection);
   StringGrid1->setWordWrap(false);
+  // Tab leaves the table for the window's buttons; the arrow keys move inside it.
+  StringGrid1->setTabKeyNavigation(false);
 
   CopyButton = new QPushButton(QStringLiteral("コピー"), this);
   CopyButton->setObjectName("CopyButton");
