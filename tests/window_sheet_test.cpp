@@ -257,4 +257,9 @@ TEST(WindowSheet, AScreenReaderReadsEveryCell) {
       EXPECT_EQ(cells->cellAt(r, c)->text(QAccessible::Name), lines[r][c]) << r << ", " << c;
   EXPECT_EQ(QAccessible::queryAccessibleInterface(sheet)->text(QAccessible::Name),
             QStringLiteral("ドライブの詳細"));
+  // Rows and columns named by what they hold, not by their numbers.
+  EXPECT_EQ(cells->rowDescription(3), QStringLiteral("NO 1"));
+  EXPECT_EQ(cells->rowDescription(lines.size() - 1), QStringLiteral("最短"));
+  EXPECT_EQ(cells->columnDescription(1), QStringLiteral("X (mm)"));
+  EXPECT_EQ(cells->columnDescription(6), QStringLiteral("噛合歯数"));
 }

@@ -137,6 +137,21 @@ QVariant DesignSheetModel::data(const QModelIndex& index, int role) const {
   }
 }
 
+QVariant DesignSheetModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (role != Qt::DisplayRole && role != Qt::AccessibleTextRole) return {};
+  if (orientation == Qt::Vertical) {
+    if (section < 0 || section >= rowCount() ||
+        rows_[static_cast<std::size_t>(section)].Cells.empty())
+      return {};
+    return QString::fromStdString(rows_[static_cast<std::size_t>(section)].Cells.front());
+  }
+  for (const idrova::SheetRow& row : rows_)
+    if (row.Heading && static_cast<int>(row.Cells.size()) == kColumns && section >= 0 &&
+        section < kColumns)
+      return QString::fromStdString(row.Cells[static_cast<std::size_t>(section)]);
+  return {};
+}
+
 DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindow) {
   setObjectName("Form2");
   setWindowTitle(QStringLiteral("ドライブの詳細"));

@@ -42,6 +42,9 @@ class DesignSheetModel : public QAbstractTableModel {
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
   QVariant data(const QModelIndex& index, int role) const override;
+  // What a screen reader names a row and a column: the figure a row holds
+  // (its first cell), the headings of the wheel rows for the columns.
+  QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  signals:
   // The view was told of these changed cells; `longer` are those whose text
