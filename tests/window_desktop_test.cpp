@@ -66,7 +66,8 @@ QPalette Palette(QColor window, QColor text, QColor base, QColor disabledText) {
 
 // Under a dark palette (Breeze Dark's colours) and a high-contrast one, every
 // text of both windows reads at 4.5:1 against what is behind it and every
-// line of the picture at 3:1 against the picture; the edits keep their
+// line of the picture at 4.5:1 against the picture, each wheel in a hue of
+// its own; the edits keep their
 // designed colours. Under the light palette the design's colours stay.
 TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
   const QPalette light = QApplication::palette();
@@ -107,19 +108,31 @@ TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
     // The edits keep their white and pale yellow with a dark text.
     EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Base), QColor(255, 255, 181));
     EXPECT_EQ(w.Find<QLineEdit>("Edit11")->palette().color(QPalette::Text), QColor(Qt::black));
-    // The picture: its background the theme's button face, every line 3:1.
+    // The picture: its background the theme's button face, every line 4.5:1,
+    // the wheels red, blue and green still (their strongest channel).
     const QImage picture = w.Picture();
     const QColor background = colours.color(QPalette::Button);
     int lines = 0;
     double least = 21;
+    QSet<QRgb> inks;
     for (int y = 0; y < picture.height(); ++y)
       for (int x = 0; x < picture.width(); ++x)
         if (QColor::fromRgb(picture.pixel(x, y)) != background) {
           ++lines;
+          inks.insert(picture.pixel(x, y));
           least = std::min(least, ContrastRatio(QColor::fromRgb(picture.pixel(x, y)), background));
         }
     EXPECT_GT(lines, 300);
-    EXPECT_GE(least, 3.0);
+    EXPECT_GE(least, 4.5);
+    QStringList hues;  // the strongest channel of each wheel's ink
+    for (const QRgb ink : inks) {
+      const int r = qRed(ink), g = qGreen(ink), b = qBlue(ink);
+      if (r > g && r > b) hues << "red";
+      if (g > r && g > b) hues << "green";
+      if (b > r && b > g) hues << "blue";
+    }
+    hues.sort();
+    EXPECT_EQ(hues, (QStringList{"blue", "green", "red"}));
   }
   QApplication::setPalette(light);
   WindowDriver w;

@@ -8,11 +8,11 @@
 
 namespace idrova {
 
-// Text wants 4.5:1 against what is behind it, lines of a drawing 3:1; text
-// is made a little stronger, so that the edges of anti-aliased strokes are
-// still readable.
+// Text wants 4.5:1 against what is behind it; text is made a little
+// stronger, so that the edges of anti-aliased strokes are still readable.
+// The picture's lines are one pixel wide and carry the drive: 4.5:1 too.
 inline constexpr double kTextContrast = 5.0;
-inline constexpr double kLineContrast = 3.0;
+inline constexpr double kLineContrast = 4.5;
 
 // Relative luminance in [0, 1], from the sRGB components.
 double Luminance(const QColor& color);

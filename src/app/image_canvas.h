@@ -7,7 +7,7 @@
 // cost no more than the picture's size.
 //
 // On a dark brush (a dark desktop theme) each pen colour is lightened until
-// it has a contrast of 3:1 against the brush; on a light one it is as given.
+// it has a contrast of 4.5:1 against the brush; on a light one it is as given.
 //
 // Coordinates are the picture's pixels. On an image whose device pixel
 // ratio is above 1 (a scaled screen) every coordinate is taken to the
