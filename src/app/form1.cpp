@@ -349,7 +349,7 @@ void TForm1::WireEvents() {
   listBurst_.setInterval(DesignSheetModel::kBurstMs);
   connect(&listBurst_, &QTimer::timeout, this, [this] { ShowList(); });
   // A pitch typed for the free type is what 計算 reads next: the list follows it.
-  connect(Edit10, &QLineEdit::textChanged, this, [this] { ShowList(); });
+  connect(Edit10, &QLineEdit::textChanged, this, [this] { ShowListSoon(); });
   connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
 }
 

@@ -200,10 +200,12 @@ class TForm1 : public QWidget {
   QPointer<QLineEdit> errorField_;  // the edit the message names
   DesignSheetWindow* sheet_ = nullptr;
   LengthListWindow* list_ = nullptr;
-  // A stepped coordinate rebuilds the open list once per burst of steps
-  // (a held arrow), not once per step: the list runs a search per length.
+  // A stepped or typed coordinate rebuilds the open list once per burst of
+  // steps (a held arrow) or keys, not once per step: the list runs a search
+  // per length.
   QTimer listBurst_;
   bool stepping_ = false;
+  bool writing_ = false;  // the window writes an edit's text itself (WriteEdit)
   QPalette sidePalette_;  // the palette of the sheet and the list
   bool sheetPlaced_ = false;
   QStyle* focusStyle_ = nullptr;

@@ -71,8 +71,11 @@ void TForm1::SetCaption(QLabel* label, const QString& text) {
 // text longer than the edit shows its sign and leading digits, never a tail
 // that reads as another number.
 void TForm1::WriteEdit(QLineEdit* edit, const QString& text) {
+  const bool wasWriting = writing_;
+  writing_ = true;
   edit->setText(text);
   edit->setCursorPosition(0);
+  writing_ = wasWriting;
 }
 
 // The message names the field and its text, stands clear of the field where
@@ -287,7 +290,7 @@ LengthListWindow* TForm1::Form3() {
 // searched for as the length arrows write it; lengths below the two-wheel
 // minimum are left out, and so are those the chosen direction cannot reach.
 void TForm1::ShowList() {
-  if (stepping_) {
+  if (stepping_) {  // a burst of steps or keys
     ShowListSoon();
     return;
   }
@@ -370,7 +373,14 @@ void TForm1::ShowDesignCheck() {
   SetCaption(Label25, ToQ(idrova::DesignCheckLine(check)));
 }
 
-void TForm1::EditChange() { Recalculate(); }
+// A coordinate typed key by key rebuilds the open list once per burst of
+// keys, as a held arrow does; what the window writes itself, at once.
+void TForm1::EditChange() {
+  const bool wasStepping = stepping_;
+  if (!writing_) stepping_ = true;
+  Recalculate();
+  stepping_ = wasStepping;
+}
 
 void TForm1::ScrollBar1Change() {
   state_.Scale = idrova::ScaleForZoomPosition(ScrollBar1->value());
