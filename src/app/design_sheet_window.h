@@ -70,7 +70,7 @@ class DesignSheetWindow : public SideWindow {
   // The rows as the clipboard receives them.
   QString Text() const override;
   // Makes the window large enough for the whole table, within the screen.
-  void GrowToContents();
+  void GrowToContents() override;
 
   QGroupBox* RadioGroup3;
   QRadioButton *FreeRuleBelt, *FreeRuleChain;

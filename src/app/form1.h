@@ -144,6 +144,9 @@ class TForm1 : public QWidget {
   void ShowSheet();
   void PlaceSheet();
   void BuildSideWindow(QWidget* window);
+  void OpenSideWindow(SideWindow* window, void (TForm1::*fill)(), void (TForm1::*place)(),
+                      QWidget* keys);
+  QSize OuterSizeOf(const QWidget* window) const;
   void ShowList();
   void ShowListSoon();
   void PlaceList();

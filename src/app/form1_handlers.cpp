@@ -250,16 +250,23 @@ void TForm1::Button2Click() {
     connect(sheet_, &DesignSheetWindow::freeRuleChosen, this, &TForm1::FreeRuleClick);
     connect(sheet_, &DesignSheetWindow::listRequested, this, &TForm1::Button3Click);
   }
-  const bool opening = !sheet_->isVisible();
-  sheet_->show();
-  ShowSheet();
+  OpenSideWindow(sheet_, &TForm1::ShowSheet, &TForm1::PlaceSheet, sheet_->StringGrid1);
+}
+
+// Shows a side window up to date, sized and placed when it opens, in front
+// with the keys in its table.
+void TForm1::OpenSideWindow(SideWindow* window, void (TForm1::*fill)(), void (TForm1::*place)(),
+                            QWidget* keys) {
+  const bool opening = !window->isVisible();
+  window->show();
+  (this->*fill)();
   if (opening) {
-    sheet_->GrowToContents();
-    PlaceSheet();
+    window->GrowToContents();
+    (this->*place)();
   }
-  sheet_->raise();
-  sheet_->activateWindow();
-  sheet_->StringGrid1->setFocus(Qt::OtherFocusReason);
+  window->raise();
+  window->activateWindow();
+  keys->setFocus(Qt::OtherFocusReason);
 }
 
 void TForm1::Button3Click() {
@@ -268,16 +275,7 @@ void TForm1::Button3Click() {
     BuildSideWindow(list_);
     connect(list_, &LengthListWindow::rowChosen, this, &TForm1::ListRowChosen);
   }
-  const bool opening = !list_->isVisible();
-  list_->show();
-  ShowList();
-  if (opening) {
-    list_->GrowToContents();
-    PlaceList();
-  }
-  list_->raise();
-  list_->activateWindow();
-  list_->StringGrid2->setFocus(Qt::OtherFocusReason);
+  OpenSideWindow(list_, &TForm1::ShowList, &TForm1::PlaceList, list_->StringGrid2);
 }
 
 LengthListWindow* TForm1::Form3() {

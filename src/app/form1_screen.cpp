@@ -63,14 +63,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   return KeyFilter(watched, event);
 }
 
+// A side window's size with its frame, taken as the main window's until
+// the window manager has framed it.
+QSize TForm1::OuterSizeOf(const QWidget* window) const {
+  return window->size().grownBy(idrova::FrameMarginsOf(window, frameGeometry().size() - size()));
+}
+
 // The sheet opens beside the main window, to its right where the screen's
 // free area has room, otherwise as near to that as the area allows.
 void TForm1::PlaceSheet() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
   const QRect available = shownOn->availableGeometry();
-  const QSize outer =
-      sheet_->size().grownBy(idrova::FrameMarginsOf(sheet_, frameGeometry().size() - size()));
+  const QSize outer = OuterSizeOf(sheet_);
   const QRect main = frameGeometry();
   sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
 }
@@ -83,8 +88,7 @@ void TForm1::PlaceList() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
   const QRect available = shownOn->availableGeometry();
-  const QSize outer =
-      list_->size().grownBy(idrova::FrameMarginsOf(list_, frameGeometry().size() - size()));
+  const QSize outer = OuterSizeOf(list_);
   const QRect main = frameGeometry();
   const bool sheetShown = sheet_ && sheet_->isVisible();
   const QRect sheet = sheetShown ? sheet_->frameGeometry() : QRect();

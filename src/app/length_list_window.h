@@ -55,7 +55,7 @@ class LengthListWindow : public SideWindow {
   // The list as the clipboard receives it: the heading, then a line per row.
   QString Text() const override;
   // Makes the window large enough for its columns and some rows, within the screen.
-  void GrowToContents();
+  void GrowToContents() override;
 
   QTableView* StringGrid2;
   QLabel* Label26;

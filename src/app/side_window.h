@@ -17,6 +17,8 @@ class SideWindow : public QWidget {
   // What the clipboard receives, tab-separated.
   virtual QString Text() const = 0;
   void Copy() { QGuiApplication::clipboard()->setText(Text()); }
+  // Grows the window to show what it holds, within the screen's free area.
+  virtual void GrowToContents() = 0;
 
  protected:
   // Passes every control's Ctrl+C by the window; call once the controls stand.
