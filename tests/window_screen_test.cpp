@@ -8,6 +8,7 @@
 #include <QStyleOptionFrame>
 #include <cmath>
 #include <map>
+#include <numeric>
 #include <tuple>
 
 #include "app/fit.h"
@@ -239,6 +240,88 @@ TEST(WindowFit, ATextFillingItsEditLeavesRoomForTheCaret) {
     }
   }
   ADD_FAILURE() << "no width where the text fills the edit";
+}
+
+// The shapes an edit's text is drawn with, left to right: each run of dark
+// pixels joined by an edge or a corner, as its box in device pixels.
+std::vector<QRect> InkShapes(QLineEdit* edit) {
+  const QImage image = edit->grab().toImage();
+  const int w = image.width(), h = image.height(), frame = 3 * image.devicePixelRatio();
+  std::vector<int> shapeOf(static_cast<std::size_t>(w * h), -1);
+  std::vector<QRect> shapes;
+  auto dark = [&](int x, int y) {
+    return x >= frame && y >= frame && x < w - frame && y < h - frame &&
+           qGray(image.pixel(x, y)) < 128;
+  };
+  for (int y0 = 0; y0 < h; ++y0)
+    for (int x0 = 0; x0 < w; ++x0) {
+      if (!dark(x0, y0) || shapeOf[static_cast<std::size_t>(y0 * w + x0)] >= 0) continue;
+      QRect box(x0, y0, 1, 1);
+      std::vector<QPoint> open{{x0, y0}};
+      shapeOf[static_cast<std::size_t>(y0 * w + x0)] = static_cast<int>(shapes.size());
+      while (!open.empty()) {
+        const QPoint p = open.back();
+        open.pop_back();
+        box |= QRect(p, QSize(1, 1));
+        for (int dy = -1; dy <= 1; ++dy)
+          for (int dx = -1; dx <= 1; ++dx) {
+            const int x = p.x() + dx, y = p.y() + dy;
+            if (!dark(x, y) || shapeOf[static_cast<std::size_t>(y * w + x)] >= 0) continue;
+            shapeOf[static_cast<std::size_t>(y * w + x)] = static_cast<int>(shapes.size());
+            open.push_back({x, y});
+          }
+      }
+      shapes.push_back(box);
+    }
+  std::sort(shapes.begin(), shapes.end(),
+            [](const QRect& a, const QRect& b) { return a.left() < b.left(); });
+  return shapes;
+}
+
+// Regression: where the face shrank to fit eight characters, the face's own
+// small bitmaps drew the point a row below the digits, as a comma
+// ("12345, 67"). A point sits on the digits' baseline, no taller than wide;
+// a minus is a bar in the digits' middle.
+TEST(WindowFit, AShrunkFaceKeepsThePointAPointAndTheMinusAMinus) {
+  WindowDriver w;
+  auto* edit = w.Find<NumberEdit>("Edit1");
+  const int designSize = edit->font().pixelSize();
+  const int designWidth = edit->width();
+  int shrunk = 0;
+  for (const QString& text : {QStringLiteral("12345.67"), QStringLiteral("-1234.56")}) {
+    for (int width = designWidth; width >= designWidth - 12; width -= 3) {
+      edit->resize(width, edit->height());
+      edit->setText(text);
+      if (edit->font().pixelSize() >= designSize || edit->Overflows()) continue;
+      SCOPED_TRACE(testing::Message() << text.toStdString() << " in an edit " << width
+                                      << " px wide, face " << edit->font().pixelSize() << " px");
+      ++shrunk;
+      // The point is the smallest shape; the digits stand on one baseline.
+      std::vector<QRect> shapes = InkShapes(edit);
+      ASSERT_GE(shapes.size(), 8u);
+      const QRect minus = shapes.front();
+      if (text.startsWith(u'-')) shapes.erase(shapes.begin());
+      const auto smallest =
+          std::min_element(shapes.begin(), shapes.end(), [](const QRect& a, const QRect& b) {
+            return a.width() * a.height() < b.width() * b.height();
+          });
+      const QRect point = *smallest;
+      shapes.erase(smallest);
+      const QRect digits = std::accumulate(shapes.begin(), shapes.end(), shapes.front(),
+                                           [](const QRect& a, const QRect& b) { return a | b; });
+      // Smoothing on a baseline between device pixels may add a row.
+      const int smoothing = edit->devicePixelRatio() > 1 ? 1 : 0;
+      EXPECT_LE(point.bottom(), digits.bottom() + smoothing) << "the point hangs below the digits";
+      EXPECT_LE(point.height(), point.width() + 1) << "the point is drawn as a stroke";
+      EXPECT_LE(point.height(), digits.height() / 4) << "the point is drawn as a stroke";
+      if (text.startsWith(u'-')) {
+        EXPECT_GE(minus.width(), 2 * minus.height());
+        EXPECT_LT(minus.bottom(), digits.bottom() - digits.height() / 4);
+        EXPECT_GT(minus.top(), digits.top() + digits.height() / 4);
+      }
+    }
+  }
+  EXPECT_GE(shrunk, 4) << "too few shrunk faces seen";
 }
 
 // Regression: the proposal that cannot hold its tooth count left the count of

@@ -36,6 +36,18 @@ bool NumberEdit::Overflows() const {
   return QFontMetricsF(font(), this).horizontalAdvance(text().left(kMostShown + 1)) > TextRoom();
 }
 
+// The face at a pixel size. Below the design's size the glyphs are drawn
+// from their outlines, unhinted: the number face carries bitmaps for the
+// small sizes whose point sits a row below the digits, a comma to the eye
+// ("12345,67" at 10 and 11 pixels), and hinting picks those bitmaps.
+QFont NumberEdit::FaceAt(int pixelSize) const {
+  QFont face = font();
+  face.setPixelSize(pixelSize);
+  face.setHintingPreference(pixelSize < designPixelSize_ ? QFont::PreferNoHinting
+                                                         : QFont::PreferDefaultHinting);
+  return face;
+}
+
 // The design's size where the text fits it, otherwise the largest size at
 // which the text, or its first eight characters, fits the edit.
 void NumberEdit::FitFace() {
@@ -43,16 +55,11 @@ void NumberEdit::FitFace() {
   fitting_ = true;
   const QString whole = text().left(kWholeCharacters);
   const int room = TextRoom();
-  QFont face = font();
   int size = designPixelSize_;
   for (; size > kSmallestPixelSize; --size) {
-    face.setPixelSize(size);
-    if (QFontMetricsF(face, this).horizontalAdvance(whole) <= room) break;
+    if (QFontMetricsF(FaceAt(size), this).horizontalAdvance(whole) <= room) break;
   }
-  if (font().pixelSize() != size) {
-    face.setPixelSize(size);
-    setFont(face);
-  }
+  if (const QFont face = FaceAt(size); font() != face) setFont(face);
   fitting_ = false;
 }
 

@@ -30,6 +30,7 @@ class NumberEdit : public QLineEdit {
 
  private:
   void FitFace();
+  QFont FaceAt(int pixelSize) const;
 
   int designPixelSize_;
   bool fitting_ = false;
