@@ -102,6 +102,9 @@ TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
           << control->objectName().toStdString() << " "
           << control->property("text").toString().toStdString();
     }
+    // The coarse step's arrow heads on their selection colour.
+    w.ClickArrow("UpDown1", ArrowButton::Next, 1, Qt::RightButton);
+    EXPECT_GE(InkContrast(w.Find("UpDown1"), w.Find("UpDown1")->rect()), 4.5);
     // The sheet's table: every cell on the table's background.
     QWidget* table = sheet->StringGrid1->viewport();
     EXPECT_GE(InkContrast(table, table->rect()), 4.5);
@@ -138,6 +141,37 @@ TEST(WindowDesktop, EveryTextAndLineReadableUnderEveryPalette) {
   WindowDriver w;
   EXPECT_EQ(w.Find("Label2")->palette().color(QPalette::WindowText), QColor(0, 0, 255));
   EXPECT_EQ(w.Picture().pixel(175, 200) & 0xFFFFFF, 0x0000FFu) << "wheel 2 in its blue";
+}
+
+// The 10 mm step is seen at a glance: most of the arrows' face changes (the
+// selection colour behind doubled heads), and their tooltip leads with the
+// step in both languages. Back at 0.1 mm the arrows look as before.
+TEST(WindowDesktop, TheCoarseStepIsSeenAtAGlance) {
+  WindowDriver w;
+  auto* arrows = w.Find<ArrowControl>("UpDown7");
+  const QImage fine = arrows->grab().toImage();
+  const std::tuple<const char*, bool, const char*, const char*> rows[] = {
+      {"coarse", true, "いまは 10 mm 刻み。NO 3 の X を 10 mm 増減",
+       "Now 10 mm steps. Step X of NO 3 by 10 mm;"},
+      {"fine again", false, "いまは 0.1 mm 刻み。NO 3 の X を 0.1 mm 増減",
+       "Now 0.1 mm steps. Step X of NO 3 by 0.1 mm;"},
+  };
+  for (const auto& [name, coarse, japanese, english] : rows) {
+    SCOPED_TRACE(name);
+    w.ClickArrow("UpDown1", ArrowButton::Next, 1, Qt::RightButton);
+    const QImage shown = arrows->grab().toImage();
+    int changed = 0;
+    for (int y = 0; y < shown.height(); ++y)
+      for (int x = 0; x < shown.width(); ++x) changed += shown.pixel(x, y) != fine.pixel(x, y);
+    if (coarse)
+      EXPECT_GT(changed, shown.width() * shown.height() * 6 / 10);
+    else
+      EXPECT_EQ(changed, 0);
+    const QStringList lines = arrows->toolTip().split(u'\n');
+    ASSERT_EQ(lines.size(), 2);
+    EXPECT_TRUE(lines[0].startsWith(QString::fromUtf8(japanese))) << lines[0].toStdString();
+    EXPECT_TRUE(lines[1].startsWith(QString::fromUtf8(english))) << lines[1].toStdString();
+  }
 }
 
 // On a coordinate's arrows the keyboard types the coordinate, as in a

@@ -52,6 +52,11 @@ TEST(WindowDesktop, AScreenReaderHearsValuesAndResults) {
   EXPECT_EQ(valueOf(zoom)->currentValue().toDouble(), 1.5) << "what a reader reads on the change";
   EXPECT_EQ(QAccessible::queryAccessibleInterface(zoom)->text(QAccessible::Value),
             QStringLiteral("1.5 px/mm"));
+  // Also where the bridge passes on no value text: the description leads with it.
+  EXPECT_TRUE(told(QAccessible::DescriptionChanged, zoom));
+  EXPECT_TRUE(QAccessible::queryAccessibleInterface(zoom)
+                  ->text(QAccessible::Description)
+                  .startsWith(QStringLiteral("1.5 px/mm\n図の拡大縮小")));
   // The picture is heard once: its copy beneath is not in the tree.
   QAccessibleInterface* panel = QAccessible::queryAccessibleInterface(w.form.Panel1);
   QObjectList children;

@@ -93,8 +93,12 @@ class ZoomBarAccessible : public QAccessibleWidget, public QAccessibleValueInter
     if (type == QAccessible::ValueInterface) return static_cast<QAccessibleValueInterface*>(this);
     return QAccessibleWidget::interface_cast(type);
   }
+  // The description leads with the scale too: AT-SPI bridges that pass on
+  // no value text (Qt 6.4's passes the number alone) still say "1 px/mm".
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return Bar()->ScaleText();
+    if (t == QAccessible::Description)
+      return Bar()->ScaleText() + u'\n' + QAccessibleWidget::text(t);
     return QAccessibleWidget::text(t);
   }
   QVariant currentValue() const override { return Bar()->Scale(); }

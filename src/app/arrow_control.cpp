@@ -11,6 +11,7 @@
 #include <QStyleOption>
 #include <algorithm>
 
+#include "app/contrast.h"
 #include "app/focus_frame_style.h"
 
 using idrova::ArrowButton;
@@ -216,18 +217,32 @@ void ArrowControl::paintEvent(QPaintEvent*) {
   // first: previous (left) or next (up); second: next (right) or previous (down)
   const QRect nextRect = horizontal ? second : first;
   const QRect prevRect = horizontal ? first : second;
+  // A coarse step stands out at a glance: the arrows on the palette's
+  // selection colour, which every palette sets apart from buttons.
+  const QColor face = !coarse_      ? pal.color(QPalette::Button)
+                      : isEnabled() ? pal.color(QPalette::Highlight)
+                                    : pal.color(QPalette::Disabled, QPalette::Highlight);
+  const QColor pressedFace = coarse_ ? face.darker(130) : pal.color(QPalette::Mid);
   for (const QRect& r : {nextRect, prevRect}) {
     const bool down = pressed_ && ((r == nextRect) == (pressedButton_ == ArrowButton::Next));
-    painter.fillRect(r, down ? pal.color(QPalette::Mid) : pal.color(QPalette::Button));
+    painter.fillRect(r, down ? pressedFace : face);
     painter.setPen(pal.color(QPalette::Dark));
     painter.drawRect(r.adjusted(0, 0, -1, -1));
   }
   painter.setPen(Qt::NoPen);
-  painter.setBrush(isEnabled() ? pal.color(QPalette::ButtonText)
-                               : pal.color(QPalette::Disabled, QPalette::ButtonText));
+  if (!coarse_) {
+    painter.setBrush(isEnabled() ? pal.color(QPalette::ButtonText)
+                                 : pal.color(QPalette::Disabled, QPalette::ButtonText));
+  } else if (isEnabled()) {
+    // Not every theme's selected text reads on its selection colour.
+    painter.setBrush(idrova::WantedOrBlackOrWhite(pal.color(QPalette::HighlightedText), face,
+                                                  idrova::kTextContrast));
+  } else {
+    painter.setBrush(pal.color(QPalette::Disabled, QPalette::HighlightedText));
+  }
   painter.setRenderHint(QPainter::Antialiasing, true);
-  auto triangle = [&](const QRect& r, ArrowButton button) {
-    const QPointF c = QRectF(r).center();
+  auto triangle = [&](const QRectF& r, ArrowButton button) {
+    const QPointF c = r.center();
     const double s = std::min(r.width(), r.height()) * 0.22;
     QPainterPath path;
     if (horizontal) {
@@ -247,13 +262,14 @@ void ArrowControl::paintEvent(QPaintEvent*) {
   // A coarse step shows as doubled arrow heads, side by side along the arrow.
   auto arrow = [&](const QRect& r, ArrowButton button) {
     if (!coarse_) {
-      triangle(r, button);
+      triangle(QRectF(r), button);
       return;
     }
-    const int shift = std::max(2, std::min(r.width(), r.height()) / 5);
-    const QPoint along = horizontal ? QPoint(shift, 0) : QPoint(0, shift);
-    triangle(r.translated(-along), button);
-    triangle(r.translated(along), button);
+    // Two heads side by side, each clear of the other.
+    const double shift = std::min(r.width(), r.height()) * 0.24;
+    const QPointF along = horizontal ? QPointF(shift, 0) : QPointF(0, shift);
+    triangle(QRectF(r).translated(-along), button);
+    triangle(QRectF(r).translated(along), button);
   };
   arrow(nextRect, ArrowButton::Next);
   arrow(prevRect, ArrowButton::Previous);

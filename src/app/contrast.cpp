@@ -41,4 +41,10 @@ QColor ReadableOn(const QColor& wanted, const QColor& background, double ratio) 
   return Qt::white;
 }
 
+QColor WantedOrBlackOrWhite(const QColor& wanted, const QColor& background, double ratio) {
+  if (ContrastRatio(wanted, background) >= ratio) return wanted;
+  const QColor black(Qt::black), white(Qt::white);
+  return ContrastRatio(black, background) >= ContrastRatio(white, background) ? black : white;
+}
+
 }  // namespace idrova

@@ -24,5 +24,8 @@ bool IsDark(const QColor& background);
 // contrast `ratio` against `background`; on a dark background otherwise the
 // least mix of it with white that has.
 QColor ReadableOn(const QColor& wanted, const QColor& background, double ratio);
+// `wanted` where it has the contrast `ratio` against `background`, otherwise
+// black or white, whichever stands out more.
+QColor WantedOrBlackOrWhite(const QColor& wanted, const QColor& background, double ratio);
 
 }  // namespace idrova

@@ -462,7 +462,8 @@ void TForm1::UpDownMouseDown(Qt::MouseButtons buttons) {
 }
 
 // The step of the six coordinate arrows, on the arrows (doubled arrow heads
-// for 10 mm), in their tooltips and for a screen reader.
+// on the selection colour for 10 mm), in their tooltips and for a screen
+// reader.
 void TForm1::ShowStepSize() {
   const bool coarse = state_.StepSize != idrova::kFineStepMm;
   const QString step = FormatQ("###0.#", state_.StepSize);
@@ -470,9 +471,16 @@ void TForm1::ShowStepSize() {
     if (arrows->Coarse() == coarse && arrows->StepSize() == state_.StepSize) continue;
     arrows->SetStep(state_.StepSize, coarse);
     const idrova::ControlText* row = idrova::ControlTextOf(arrows->objectName());
+    // The present step leads, where a glance at the tooltip finds it, and
+    // a click steps by it.
+    const QString japanese =
+        QString::fromUtf8(row->TipJapanese)
+            .replace(QStringLiteral("を 0.1 mm 増減"), QStringLiteral("を %1 mm 増減").arg(step));
+    const QString english =
+        QString::fromUtf8(row->TipEnglish)
+            .replace(QStringLiteral("by 0.1 mm;"), QStringLiteral("by %1 mm;").arg(step));
     arrows->setToolTip(
-        QString::fromUtf8(row->TipJapanese) + QStringLiteral("（いまは %1 mm 刻み）\n").arg(step) +
-        QString::fromUtf8(row->TipEnglish) + QStringLiteral(" (now %1 mm steps)").arg(step));
+        QStringLiteral("いまは %1 mm 刻み。%2\nNow %1 mm steps. %3").arg(step, japanese, english));
     arrows->setAccessibleDescription(QStringLiteral("%1 mm 刻み / %1 mm steps").arg(step));
   }
 }

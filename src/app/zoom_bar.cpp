@@ -2,6 +2,7 @@
 // The zoom bar's keys and focus frame.
 #include "app/zoom_bar.h"
 
+#include <QAccessible>
 #include <QKeyEvent>
 #include <QPainter>
 #include <cmath>
@@ -12,6 +13,13 @@
 
 ZoomBar::ZoomBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
   setFocusPolicy(Qt::StrongFocus);
+  // The description carries the scale (accessibility.cpp): a reader is told
+  // it changed with the value.
+  connect(this, &QScrollBar::valueChanged, this, [this] {
+    if (!QAccessible::isActive()) return;
+    QAccessibleEvent changed(this, QAccessible::DescriptionChanged);
+    QAccessible::updateAccessibility(&changed);
+  });
 }
 
 double ZoomBar::ScaleOf(int position) { return idrova::ScaleForZoomPosition(position); }

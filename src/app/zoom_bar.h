@@ -2,8 +2,9 @@
 // ZoomBar: the horizontal scroll bar of the picture's zoom, whose keys go
 // the way of its arrow buttons (Right and Up zoom in, Left and Down zoom out)
 // and which shows the window's focus frame. To a screen reader its value is
-// the picture's scale, in pixels per mm (accessibility.cpp): a change of its
-// position is told as usual, and the reader reads the scale.
+// the picture's scale, in pixels per mm (accessibility.cpp), and so is the
+// start of its description: a change of its position is told as usual, and
+// the reader reads the scale.
 #pragma once
 
 #include <QScrollBar>
