@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   fonts-ipafont-gothic
   xvfb xauth dbus-daemon at-spi2-core
+  openbox xdotool x11-utils python3-pyatspi gir1.2-atspi-2.0
   "$@"
 )
 

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QStaticText>
 #include <QStyledItemDelegate>
@@ -278,21 +279,24 @@ void DesignSheetWindow::FitColumns() {
 
 // The window grows to show every row and column, within the screen's free
 // area; it never shrinks under the user's hands. Where the screen is too
-// small, the table scrolls.
+// small, the table scrolls. Measured with the table held at its whole size,
+// so that it holds before the window is first shown as after.
 void DesignSheetWindow::GrowToContents() {
-  const QHeaderView* columns = StringGrid1->horizontalHeader();
-  const QHeaderView* rows = StringGrid1->verticalHeader();
-  const int frame = 2 * StringGrid1->frameWidth();
-  StringGrid1->setMinimumSize(columns->length() + frame, 0);
-  const QSize table(columns->length() + frame, rows->length() + frame);
-  const QSize outside = size() - StringGrid1->size();
-  QSize wanted = (isVisible() ? outside + table : layout()->sizeHint()).expandedTo(size());
-  wanted = wanted.expandedTo(layout()->sizeHint());
-  if (const QScreen* shownOn = screen()) {
-    const QSize frameSize = frameGeometry().size() - size();
-    wanted = wanted.boundedTo(shownOn->availableGeometry().size() - frameSize);
-  }
+  const int border = 2 * StringGrid1->frameWidth();
+  StringGrid1->setMinimumSize(StringGrid1->horizontalHeader()->length() + border,
+                              StringGrid1->verticalHeader()->length() + border);
+  layout()->invalidate();
+  QSize wanted = layout()->minimumSize();
   StringGrid1->setMinimumSize(0, 0);
+  layout()->invalidate();
+  if (isVisible()) wanted = wanted.expandedTo(size());
+  // Where the table scrolls one way, its scroll bar takes room the other way.
+  const QSize room = Room();
+  if (wanted.height() > room.height())
+    wanted.rwidth() += StringGrid1->verticalScrollBar()->sizeHint().width();
+  if (wanted.width() > room.width())
+    wanted.rheight() += StringGrid1->horizontalScrollBar()->sizeHint().height();
+  wanted = wanted.boundedTo(room);
   if (wanted != size()) resize(wanted);
 }
 

@@ -50,6 +50,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <QWidget>
+#include <functional>
 
 #include "app/arrow_control.h"
 #include "app/control_panel.h"
@@ -146,10 +147,17 @@ class TForm1 : public QWidget {
   void BuildSideWindow(QWidget* window);
   void OpenSideWindow(SideWindow* window, void (TForm1::*fill)(), void (TForm1::*place)(),
                       QWidget* keys);
-  QSize OuterSizeOf(const QWidget* window) const;
+  bool Showing(const SideWindow* window) const;
+  void ShowErrorMessage(QLineEdit* field);
+  void PlaceErrorMessage();
+  void PlaceWhenFramed(SideWindow* window);
+  static constexpr int kPlacementCheckMs = 250;
+  void CheckPlaced(QWidget* window, std::function<void()> place, int tries = 2);
   void ShowList();
   void ShowListSoon();
   void PlaceList();
+  static QPoint LeastCovering(const QRect& available, QSize outer, const QList<QPoint>& wanted,
+                              const QList<QRect>& shown);
   bool ReadCalculationInputs(idrova::DriveState& into);
   void ShowStandardLength(bool teethKnown);
   void ClearPicture();
@@ -171,6 +179,8 @@ class TForm1 : public QWidget {
   bool activated_ = false;
   bool screenWatched_ = false;
   bool framedPlacement_ = false;
+  // The side window being filled, sized and placed before it is first shown.
+  const SideWindow* opening_ = nullptr;
   bool applyingLook_ = false;        // placed again with the window manager's frame
   bool layoutWarningShown_ = false;  // Label14 holds the layout warning
   QHash<const QLabel*, idrova::LabelRoom> labelRooms_;  // where each label's text may go

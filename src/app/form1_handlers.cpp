@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QScreen>
+#include <QWindow>
 
 #include "app/control_texts.h"
 #include "app/form1.h"
@@ -97,16 +98,28 @@ void TForm1::ShowConversionError(QLineEdit* field, const QString& text) {
             "「%1」の '%2' は数値として読めません。\nThe text '%2' in %3 is not a valid number.")
             .arg(japanese, shown, english));
   }
+  ShowErrorMessage(field);
+}
+
+// Opens the error message with its text set: clear of the field it names,
+// placed before it shows (the first time as every time) and once more when
+// the window manager has framed it.
+void TForm1::ShowErrorMessage(QLineEdit* field) {
   errorField_ = field;
+  PlaceErrorMessage();
   errorMessage_->open();
-  if (field) {
-    errorMessage_->adjustSize();
-    const QRect avoid(field->mapToGlobal(QPoint(0, 0)), field->size());
-    const QRect available = screen() ? screen()->availableGeometry() : QRect();
-    errorMessage_->move(idrova::PlaceClearOf(
-        available,
-        errorMessage_->size().grownBy(idrova::FrameMarginsOf(errorMessage_, QSize(8, 31))), avoid));
-  }
+  if (errorField_ && errorMessage_->windowHandle() &&
+      errorMessage_->windowHandle()->frameMargins().isNull())
+    errorMessage_->windowHandle()->installEventFilter(this);
+}
+
+void TForm1::PlaceErrorMessage() {
+  if (!errorField_ || !screen()) return;
+  errorMessage_->adjustSize();
+  const QRect avoid(errorField_->mapToGlobal(QPoint(0, 0)), errorField_->size());
+  const QMargins frame = idrova::FrameMarginsOf(errorMessage_, frameGeometry().size() - size());
+  errorMessage_->move(idrova::PlaceClearOf(screen()->availableGeometry(),
+                                           errorMessage_->size().grownBy(frame), avoid));
 }
 
 void TForm1::ConversionErrorClosed() {
@@ -229,7 +242,7 @@ void TForm1::ShowDrive() {
 // The sheet is written only while it is shown; it is brought up to date
 // when it opens.
 void TForm1::ShowSheet() {
-  if (!sheet_ || !sheet_->isVisible()) return;
+  if (!Showing(sheet_)) return;
   const idrova::CatalogueEntry* type = idrova::FindCatalogueEntryByCode(state_.BeltType);
   sheet_->ShowRows(idrova::DesignSheetRows(state_, type ? type->Caption : ""),
                    state_.BeltType == idrova::kFreeTypeCode, state_.FreeTypeIsBelt);
@@ -253,20 +266,33 @@ void TForm1::Button2Click() {
   OpenSideWindow(sheet_, &TForm1::ShowSheet, &TForm1::PlaceSheet, sheet_->StringGrid1);
 }
 
-// Shows a side window up to date, sized and placed when it opens, in front
-// with the keys in its table.
+// Shows a side window up to date, in front with the keys in its table. A
+// window that opens is filled, sized and placed before it shows, so that
+// the window manager maps it where it belongs, and once more when the
+// window manager has framed it and its frame is known.
 void TForm1::OpenSideWindow(SideWindow* window, void (TForm1::*fill)(), void (TForm1::*place)(),
                             QWidget* keys) {
-  const bool opening = !window->isVisible();
-  window->show();
-  (this->*fill)();
-  if (opening) {
+  if (!window->isVisible()) {
+    opening_ = window;
+    window->SetFrameEstimate(frameGeometry().size() - size());
+    window->ensurePolished();
+    (this->*fill)();
     window->GrowToContents();
     (this->*place)();
+    opening_ = nullptr;
+    window->show();
+    PlaceWhenFramed(window);
+  } else {
+    (this->*fill)();
   }
   window->raise();
   window->activateWindow();
   keys->setFocus(Qt::OtherFocusReason);
+}
+
+// Whether a side window is shown, or about to be: only then is it written.
+bool TForm1::Showing(const SideWindow* window) const {
+  return window && (window->isVisible() || window == opening_);
 }
 
 void TForm1::Button3Click() {
@@ -293,7 +319,7 @@ void TForm1::ShowList() {
     return;
   }
   listBurst_.stop();
-  if (!list_ || !list_->isVisible()) return;
+  if (!Showing(list_)) return;
   if (state_.UnknownKind != 1 && state_.UnknownKind != 2) {
     list_->ShowList({}, {}, {},
                     QStringLiteral("未知数に x３座標 か Y3座標 を選ぶと、張れる標準長さと"

@@ -6,12 +6,15 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShowEvent>
+#include <QTimer>
 #include <QTranslator>
 #include <QWindow>
 
 #include "app/contrast.h"
+#include "app/design_sheet_window.h"
 #include "app/form1.h"
 #include "app/form1_look.h"
+#include "app/length_list_window.h"
 
 // The design place and size when the whole window fits the screen's free
 // area there (or the nearest place inside it); on a screen too small for it,
@@ -48,7 +51,8 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 // Placed again once the window manager has framed the window: its window
-// is exposed after it was framed.
+// is exposed after it was framed. The same for a side window when it opens
+// and for the error message.
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (watched == windowHandle()) {
     if (!framedPlacement_ && event->type() == QEvent::Expose) {
@@ -56,51 +60,81 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
       if (!frame.isNull()) {
         framedPlacement_ = true;
         PlaceOnScreen();
+        CheckPlaced(this, [this] { PlaceOnScreen(); });
       }
+    }
+    return false;
+  }
+  if (errorMessage_ && watched == errorMessage_->windowHandle()) {
+    if (event->type() == QEvent::Expose &&
+        !errorMessage_->windowHandle()->frameMargins().isNull()) {
+      errorMessage_->windowHandle()->removeEventFilter(this);
+      PlaceErrorMessage();
+      CheckPlaced(errorMessage_, [this] { PlaceErrorMessage(); });
+    }
+    return false;
+  }
+  for (SideWindow* side : {static_cast<SideWindow*>(sheet_), static_cast<SideWindow*>(list_)}) {
+    if (!side || watched != side->windowHandle()) continue;
+    if (event->type() == QEvent::Expose && !side->windowHandle()->frameMargins().isNull()) {
+      side->windowHandle()->removeEventFilter(this);
+      side->GrowToContents();
+      const auto place = side == sheet_ ? &TForm1::PlaceSheet : &TForm1::PlaceList;
+      (this->*place)();
+      CheckPlaced(side, [this, place] { (this->*place)(); });
     }
     return false;
   }
   return KeyFilter(watched, event);
 }
 
-// A side window's size with its frame, taken as the main window's until
-// the window manager has framed it.
-QSize TForm1::OuterSizeOf(const QWidget* window) const {
-  return window->size().grownBy(idrova::FrameMarginsOf(window, frameGeometry().size() - size()));
+// A window manager may take a placement made just as it frames a window
+// from the frame's corner to the window's (the title bar then ends above
+// the screen), or place a dialog its own way. A moment later, a window that
+// is not where it was put, or whose frame is not on the screen's free area,
+// is placed once more, twice at most.
+void TForm1::CheckPlaced(QWidget* window, std::function<void()> place, int tries) {
+  const QPoint wanted = window->pos();
+  QTimer::singleShot(kPlacementCheckMs, window, [this, window, place, tries, wanted] {
+    const QScreen* shownOn = window->screen();
+    if (!window->isVisible() || !shownOn) return;
+    if (shownOn->availableGeometry().contains(window->frameGeometry()) &&
+        (window->pos() - wanted).manhattanLength() <= 2)
+      return;
+    place();
+    if (tries > 1) CheckPlaced(window, place, tries - 1);
+  });
 }
 
-// The sheet opens beside the main window, to its right where the screen's
-// free area has room, otherwise as near to that as the area allows.
+// Places a side window that has just been shown again once it is framed.
+void TForm1::PlaceWhenFramed(SideWindow* window) {
+  if (window->windowHandle() && window->windowHandle()->frameMargins().isNull())
+    window->windowHandle()->installEventFilter(this);
+}
+
+// The sheet opens beside the main window, where it covers least of it: to
+// its right, to its left or below it, each brought inside the screen's
+// free area (the first of equals).
 void TForm1::PlaceSheet() {
   const QScreen* shownOn = screen();
   if (!shownOn) return;
-  const QRect available = shownOn->availableGeometry();
-  const QSize outer = OuterSizeOf(sheet_);
+  const QSize outer = sheet_->OuterSize();
   const QRect main = frameGeometry();
-  sheet_->move(idrova::PlaceInside(available, outer, QPoint(main.right() + 1, main.top())));
+  sheet_->move(
+      LeastCovering(shownOn->availableGeometry(), outer,
+                    {main.topRight() + QPoint(1, 0), main.topLeft() - QPoint(outer.width(), 0),
+                     main.bottomLeft() + QPoint(0, 1)},
+                    {main}));
 }
 
-// The list opens where it covers least of the main window and the sheet:
-// below the sheet, below the main window, right of the sheet or right of
-// the main window, each brought inside the screen's free area (the first
-// of equals).
-void TForm1::PlaceList() {
-  const QScreen* shownOn = screen();
-  if (!shownOn) return;
-  const QRect available = shownOn->availableGeometry();
-  const QSize outer = OuterSizeOf(list_);
-  const QRect main = frameGeometry();
-  const bool sheetShown = sheet_ && sheet_->isVisible();
-  const QRect sheet = sheetShown ? sheet_->frameGeometry() : QRect();
-  QList<QPoint> wanted;
-  if (sheetShown) wanted << sheet.bottomLeft() + QPoint(0, 1);
-  wanted << main.bottomLeft() + QPoint(0, 1);
-  if (sheetShown) wanted << sheet.topRight() + QPoint(1, 0);
-  wanted << main.topRight() + QPoint(1, 0);
+// Of the places wanted for a window of the outer size `outer`, each brought
+// inside the free area, the one that covers least of the windows `shown`.
+QPoint TForm1::LeastCovering(const QRect& available, QSize outer, const QList<QPoint>& wanted,
+                             const QList<QRect>& shown) {
   auto covered = [&](const QPoint& at) {
     const QRect placed(at, outer);
     qint64 area = 0;
-    for (const QRect& other : {main, sheet}) {
+    for (const QRect& other : shown) {
       const QRect common = placed.intersected(other);
       if (!common.isEmpty()) area += qint64(common.width()) * common.height();
     }
@@ -111,7 +145,26 @@ void TForm1::PlaceList() {
     const QPoint inside = idrova::PlaceInside(available, outer, at);
     if (covered(inside) < covered(best)) best = inside;
   }
-  list_->move(best);
+  return best;
+}
+
+// The list opens where it covers least of the main window and the sheet:
+// below the sheet, below the main window, right of the sheet or right of
+// the main window, each brought inside the screen's free area (the first
+// of equals).
+void TForm1::PlaceList() {
+  const QScreen* shownOn = screen();
+  if (!shownOn) return;
+  const QSize outer = list_->OuterSize();
+  const QRect main = frameGeometry();
+  const bool sheetShown = sheet_ && sheet_->isVisible();
+  const QRect sheet = sheetShown ? sheet_->frameGeometry() : QRect();
+  QList<QPoint> wanted;
+  if (sheetShown) wanted << sheet.bottomLeft() + QPoint(0, 1);
+  wanted << main.bottomLeft() + QPoint(0, 1);
+  if (sheetShown) wanted << sheet.topRight() + QPoint(1, 0);
+  wanted << main.topRight() + QPoint(1, 0);
+  list_->move(LeastCovering(shownOn->availableGeometry(), outer, wanted, {main, sheet}));
 }
 
 // The picture's bitmaps follow the device pixel ratio of the screen the

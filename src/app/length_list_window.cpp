@@ -153,13 +153,13 @@ void LengthListWindow::GrowToContents() {
                       static_cast<QAbstractItemView*>(StringGrid2)->sizeHintForColumn(c));
   const int height = 2 * StringGrid2->frameWidth() + columns->sizeHint().height() +
                      kRowsShown * StringGrid2->verticalHeader()->defaultSectionSize();
-  const QSize outside = layout()->sizeHint() - StringGrid2->sizeHint();
-  QSize wanted = (outside + QSize(width, height)).expandedTo(size());
-  wanted = wanted.expandedTo(layout()->minimumSize());
-  if (const QScreen* shownOn = screen()) {
-    const QSize frameSize = frameGeometry().size() - size();
-    wanted = wanted.boundedTo(shownOn->availableGeometry().size() - frameSize);
-  }
+  StringGrid2->setMinimumSize(width, height);
+  layout()->invalidate();
+  QSize wanted = layout()->minimumSize();
+  StringGrid2->setMinimumSize(0, 0);
+  layout()->invalidate();
+  if (isVisible()) wanted = wanted.expandedTo(size());
+  wanted = wanted.boundedTo(Room());
   if (wanted != size()) resize(wanted);
 }
 

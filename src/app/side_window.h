@@ -2,13 +2,17 @@
 // SideWindow: what the windows beside the main one share. Each is a window
 // of its own owned by the main window; Escape closes it, and Ctrl+C
 // anywhere in it copies the whole of what it shows (a table would copy its
-// current cell alone).
+// current cell alone). It opens at the size of what it holds, within the
+// screen's free area less its frame.
 #pragma once
 
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QWidget>
+
+#include "app/fit.h"
 
 class SideWindow : public QWidget {
  public:
@@ -19,8 +23,24 @@ class SideWindow : public QWidget {
   void Copy() { QGuiApplication::clipboard()->setText(Text()); }
   // Grows the window to show what it holds, within the screen's free area.
   virtual void GrowToContents() = 0;
+  // The frame taken for the window until the window manager has framed it
+  // (the main window's).
+  void SetFrameEstimate(QSize frame) { frameEstimate_ = frame; }
+  // The window's size with its frame.
+  QSize OuterSize() const {
+    const QMargins frame = idrova::FrameMarginsOf(this, frameEstimate_);
+    return size().grownBy(frame);
+  }
 
  protected:
+  // The largest size the window may take: the screen's free area less the frame.
+  QSize Room() const {
+    const QScreen* shownOn = screen();
+    if (!shownOn) return QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+    const QMargins frame = idrova::FrameMarginsOf(this, frameEstimate_);
+    return shownOn->availableGeometry().size().shrunkBy(frame);
+  }
+
   // Passes every control's Ctrl+C by the window; call once the controls stand.
   void WatchCopyKeys() {
     for (QWidget* widget : findChildren<QWidget*>()) widget->installEventFilter(this);
@@ -42,4 +62,7 @@ class SideWindow : public QWidget {
     }
     QWidget::keyPressEvent(event);
   }
+
+ private:
+  QSize frameEstimate_;
 };
