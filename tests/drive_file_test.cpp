@@ -65,6 +65,9 @@ TEST(DriveFile, DamagedFilesAreRefusedNamingTheKey) {
       {"truncated", QByteArray(kGood).left(120), P::Truncated, ""},
       {"an array", "[1, 2, 3]", P::NotObject, ""},
       {"another format", Replaced("idrova-drive", "idrova-sheet"), P::WrongFormat, "format"},
+      // Regression: a line break in a shown text made the message three lines.
+      {"format with a line break", Replaced("idrova-drive", R"(idrova-\ndrive)"), P::WrongFormat,
+       "format"},
       {"format missing", Replaced(R"("format")", R"("formats")"), P::MissingKey, "format"},
       {"version missing", Replaced(R"("version")", R"("ver")"), P::MissingKey, "version"},
       {"version a string", Replaced(R"("version": 1)", R"("version": "1")"), P::WrongKind,
@@ -317,9 +320,7 @@ TEST(DriveFile, FailedSaveLeavesTheEarlierFileWhole) {
 // layout's chain opens to the chain rule's radii and its belt length.
 TEST(DriveFile, StateOfAFileAndBack) {
   DriveFile drive;
-  drive.Type = "RS401";
-  drive.Wheels[1] = {150.0, 100.0, 20};
-  drive.Wheels[2] = {70.0, 10.0, 10};
+  drive.Type = "RS401";  // the design layout as a chain drive
   drive.Zoom = 15;
   drive.LengthIndex = 42;
   const CalculatedDrive calculated = CalculateDrive(drive);

@@ -52,7 +52,6 @@ int main(int argc, char** argv) {
   for (const Sample& sample : kSamples) {
     idrova::DriveFile file;
     file.Type = QString::fromLatin1(sample.Type);
-    file.Wheels[1] = {150, 100, 20};
     file.Wheels[2] = sample.Tensioner;
     file.UnknownKind = sample.UnknownKind;
     file.RequestedLength = sample.RequestedLength;

@@ -36,20 +36,38 @@ struct Problem {
   QString English;
 };
 
+// A text as a message shows it, on the message's own line: line breaks and
+// other control characters are written as \uXXXX.
+QString Escaped(const QString& text) {
+  QString shown;
+  for (const QChar c : text) {
+    const QChar::Category category = c.category();
+    if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+        category == QChar::Separator_Paragraph) {
+      shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
+
+// A text from the file, escaped and cut short where it is long.
+QString Shown(const QString& text) {
+  const QString shown = Escaped(text.left(kMaxShownText));
+  return text.size() > kMaxShownText ? shown + QStringLiteral("…") : shown;
+}
+
 DriveFileError OpenError(const QString& fileName, const Problem& problem) {
   return {problem.Kind, problem.Key,
           QStringLiteral("「%1」を開けません: %2\nCannot open %1: %3")
-              .arg(fileName, problem.Japanese, problem.English)};
+              .arg(Escaped(fileName), problem.Japanese, problem.English)};
 }
 
 DriveFileError SaveError(const QString& fileName, const Problem& problem) {
   return {problem.Kind, problem.Key,
           QStringLiteral("「%1」に保存できません: %2\nCannot save %1: %3")
-              .arg(fileName, problem.Japanese, problem.English)};
-}
-
-QString Shown(const QString& text) {
-  return text.size() > kMaxShownText ? text.left(kMaxShownText) + QStringLiteral("…") : text;
+              .arg(Escaped(fileName), problem.Japanese, problem.English)};
 }
 
 QString NumberText(double value) {

@@ -32,10 +32,11 @@ struct DriveFileWheel {
 // type or unknown with the values shown here (for a catalogue type, Pitch is
 // the catalogue's pitch).
 struct DriveFile {
-  QString Type = QStringLiteral("S8M1");    // a type menu entry's name
-  double Pitch = 8.0;                       // mm
-  bool FreeTypeIsBelt = false;              // the free type's wheels: pulleys (true) or sprockets
-  DriveFileWheel Wheels[3];                 // NO 1, NO 2, NO 3
+  QString Type = QStringLiteral("S8M1");  // a type menu entry's name
+  double Pitch = 8.0;                     // mm
+  bool FreeTypeIsBelt = false;            // the free type's wheels: pulleys (true) or sprockets
+  // NO 1, NO 2, NO 3; the window's design layout to start with.
+  DriveFileWheel Wheels[3] = {{0.0, 0.0, 20}, {150.0, 100.0, 20}, {70.0, 10.0, 10}};
   std::int32_t UnknownKind = 0;             // 0 belt length, 1 X of NO 3, 2 Y of NO 3
   std::int32_t Direction = 1;               // search direction, +1 or -1
   double RequestedLength = 0.0;             // mm
