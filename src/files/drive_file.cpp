@@ -242,7 +242,7 @@ std::optional<DriveFile> ReadObject(const QJsonObject& object, Problem& problem)
   const CatalogueEntry* entry = nullptr;
   if (type) {
     entry = FindCatalogueEntry(type->toStdString());
-    if (!entry) {
+    if (entry == nullptr) {
       read.Fail({DriveFileProblem::UnknownType, QStringLiteral("type"),
                  QStringLiteral("\"type\" の %1 という種類はありません。")
                      .arg(ValueText(QJsonValue(*type))),
@@ -250,7 +250,7 @@ std::optional<DriveFile> ReadObject(const QJsonObject& object, Problem& problem)
                      .arg(ValueText(QJsonValue(*type)))});
     }
   }
-  if (entry) {
+  if (entry != nullptr) {
     drive.Type = QString::fromUtf8(entry->Name);
     drive.Pitch = entry->Pitch;
     if (entry->Free) {

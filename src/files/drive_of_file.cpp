@@ -15,7 +15,7 @@ CalculatedDrive CalculateDrive(const DriveFile& file) {
   DriveState& state = drive.State;
   ApplyStartValues(state);
   const CatalogueEntry* entry = FindCatalogueEntry(file.Type.toStdString());
-  if (!entry) entry = FindCatalogueEntryByCode(kFreeTypeCode);
+  if (entry == nullptr) entry = FindCatalogueEntryByCode(kFreeTypeCode);
   state.BeltType = entry->Code;
   state.Pitch = entry->Free ? file.Pitch : entry->Pitch;
   state.FreeTypeIsBelt = file.FreeTypeIsBelt;
@@ -41,7 +41,7 @@ CalculatedDrive CalculateDrive(const DriveFile& file) {
 DriveFile DriveFileOfState(const DriveState& state) {
   DriveFile file;
   const CatalogueEntry* entry = FindCatalogueEntryByCode(state.BeltType);
-  if (!entry) entry = FindCatalogueEntryByCode(kFreeTypeCode);
+  if (entry == nullptr) entry = FindCatalogueEntryByCode(kFreeTypeCode);
   file.Type = QString::fromUtf8(entry->Name);
   file.Pitch = state.Pitch;
   file.FreeTypeIsBelt = state.FreeTypeIsBelt;
