@@ -2,7 +2,7 @@
 # SPDX-License-Identifier: MIT
 # Style checks: clang-format on every tracked C++ file under src/, tests/,
 # bench/, fuzz/ and tools/ (the rules are in .clang-format), and clang-tidy on
-# the plain C++ core (the checks are in .clang-tidy) with a compile database
+# the core below the window (the checks are in .clang-tidy) with a compile database
 # from build/tidy. Installs what is missing with apt-get. Exits non-zero on
 # any finding.
 set -euo pipefail
@@ -36,7 +36,7 @@ build=build/tidy
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DCMAKE_EXPORT_COMPILE_COMMANDS=ON \
   -DIDROVA_BUILD_TESTS=OFF -DIDROVA_BUILD_BENCHMARKS=OFF >/dev/null
 mapfile -t core < <(git ls-files -- 'src/geometry/*.cpp' 'src/model/*.cpp' 'src/input/*.cpp' \
-  'src/calc/*.cpp' 'src/draw/*.cpp' 'src/text/*.cpp')
+  'src/calc/*.cpp' 'src/draw/*.cpp' 'src/text/*.cpp' 'src/files/*.cpp' 'src/export/*.cpp')
 existing=()
 for f in "${core[@]}"; do
   [ -f "$f" ] && existing+=("$f")

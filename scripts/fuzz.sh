@@ -2,12 +2,16 @@
 # SPDX-License-Identifier: MIT
 # Builds the libFuzzer targets with clang, AddressSanitizer and
 # UndefinedBehaviorSanitizer and runs each for a while on a copy of its seed
-# corpus. Usage: scripts/fuzz.sh [seconds per target, default 30].
+# corpus, the time shared out evenly among them.
+# Usage: scripts/fuzz.sh [seconds in all, default 60].
 # Exits non-zero when a target finds a crash; the input that caused it is
 # written to build/fuzz/artifacts/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-seconds="${1:-30}"
+targets=(number_text geometry drive_file)
+total="${1:-60}"
+seconds=$(( total / ${#targets[@]} ))
+[ "$seconds" -ge 1 ] || seconds=1
 
 # The fuzzers need clang and its libFuzzer runtime; configuring the project
 # also needs CMake, Ninja and Qt, which the configure step looks for.
@@ -19,11 +23,11 @@ san="-fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
 cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="$san" \
   -DIDROVA_BUILD_FUZZERS=ON -DIDROVA_BUILD_TESTS=OFF -DIDROVA_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$build" --target number_text_fuzz geometry_fuzz
+cmake --build "$build" --target "${targets[@]/%/_fuzz}"
 
 status=0
 mkdir -p "$build/artifacts"
-for target in number_text geometry; do
+for target in "${targets[@]}"; do
   echo "== ${target}_fuzz for ${seconds} s"
   corpus="$build/corpus/$target"
   rm -rf "$corpus"

@@ -9,6 +9,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
   qt6-base-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
+  python3-ezdxf
   fonts-ipafont-gothic
   xvfb xauth dbus-daemon at-spi2-core
   openbox xdotool x11-utils python3-pyatspi gir1.2-atspi-2.0

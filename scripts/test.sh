@@ -3,9 +3,10 @@
 # Installs what is missing, builds Idrova with warnings as errors and runs
 # every test. Then, unless --quick is given: the tests and a 20,000-action
 # soak once more under AddressSanitizer + UndefinedBehaviorSanitizer, a short
-# fuzzing run of the two pure cores, the formatting and clang-tidy checks,
-# and the install, package and release checks (lintian, AppStream, desktop
-# entry, hardening, manual page, a build of the program alone).
+# fuzzing run of the number texts, the geometry and the drive file reader,
+# the formatting and clang-tidy checks, and the install, package and release
+# checks (lintian, AppStream, desktop entry, hardening, manual page, a build
+# of the program alone).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 quick=0
@@ -34,8 +35,8 @@ cmake --build build/asan -j "$jobs"
 ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j "$jobs"
 
-echo "== Fuzzing the number texts and the geometry"
-scripts/fuzz.sh 20
+echo "== Fuzzing the number texts, the geometry and the drive file reader"
+scripts/fuzz.sh 40
 
 echo "== Formatting and clang-tidy"
 scripts/check-style.sh
