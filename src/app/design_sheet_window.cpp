@@ -4,9 +4,12 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
 #include <QScrollBar>
@@ -196,7 +199,20 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindo
   auto* listKey = new QShortcut(QKeySequence(Qt::Key_F5), this);
   connect(listKey, &QShortcut::activated, this, &DesignSheetWindow::listRequested);
 
+  auto button = [this](const char* caption, const char* name) {
+    auto* made = new QPushButton(QString::fromUtf8(caption), this);
+    made->setObjectName(name);
+    return made;
+  };
+  OpenButton = button("開く…", "OpenButton");
+  SaveButton = button("保存…", "SaveButton");
+  ExportButton = button("書き出し…", "ExportButton");
+  PrintButton = button("印刷…", "PrintButton");
+  setAcceptDrops(true);
+
   auto* buttons = new QHBoxLayout;
+  for (QPushButton* file : {OpenButton, SaveButton, ExportButton, PrintButton})
+    buttons->addWidget(file);
   buttons->addStretch();
   buttons->addWidget(Button3);
   buttons->addWidget(CopyButton);
@@ -208,8 +224,23 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindo
   WatchCopyKeys();
   QWidget::setTabOrder(FreeRuleBelt, FreeRuleChain);
   QWidget::setTabOrder(FreeRuleChain, StringGrid1);
-  QWidget::setTabOrder(StringGrid1, Button3);
+  QWidget::setTabOrder(StringGrid1, OpenButton);
+  QWidget::setTabOrder(OpenButton, SaveButton);
+  QWidget::setTabOrder(SaveButton, ExportButton);
+  QWidget::setTabOrder(ExportButton, PrintButton);
+  QWidget::setTabOrder(PrintButton, Button3);
   QWidget::setTabOrder(Button3, CopyButton);
+}
+
+void DesignSheetWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!idrova::DroppedDrive(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void DesignSheetWindow::dropEvent(QDropEvent* event) {
+  const QString path = idrova::DroppedDrive(event->mimeData());
+  if (path.isEmpty()) return;
+  event->acceptProposedAction();
+  emit driveDropped(path);
 }
 
 void DesignSheetWindow::ShowRows(std::vector<idrova::SheetRow> rows, bool freeType,

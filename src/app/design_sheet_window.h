@@ -3,8 +3,10 @@
 // own beside the main window. It shows the rows of the design sheet (calc/
 // design_sheet.h) of the main window's drive as a table, the free type's
 // wheel rule as two radio buttons, and copies the whole sheet, tab-separated,
-// to the clipboard (CopyButton, or Ctrl+C anywhere in the window). It holds
-// no figures of its own: the main window hands it the rows after every change.
+// to the clipboard (CopyButton, or Ctrl+C anywhere in the window). Its
+// buttons 開く…, 保存…, 書き出し… and 印刷… run the main window's drive file
+// commands, and a drive file dropped on it opens. It holds no figures of
+// its own: the main window hands it the rows after every change.
 #pragma once
 
 #include <QAbstractTableModel>
@@ -77,12 +79,20 @@ class DesignSheetWindow : public SideWindow {
   QTableView* StringGrid1;
   QPushButton* CopyButton;
   QPushButton* Button3;  // opens the list of standard lengths that fit (F5 too)
+  // The drive file commands (Ctrl+O, Ctrl+S, Ctrl+P in either window).
+  QPushButton *OpenButton, *SaveButton, *ExportButton, *PrintButton;
 
  signals:
   void listRequested();
+  // A drive file was dropped on the window.
+  void driveDropped(const QString& path);
   // The user chose the free type's wheel rule: belt pulleys (true) or chain
   // sprockets (false).
   void freeRuleChosen(bool belt);
+
+ protected:
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   void FitColumns();

@@ -345,6 +345,10 @@ void TForm1::WireEvents() {
   sheetKey->setObjectName("SheetShortcut");
   auto* listKey = new QShortcut(QKeySequence(Qt::Key_F5), this, this, [this] { Button3Click(); });
   listKey->setObjectName("ListShortcut");
+  BuildFileCommands();
+  // The modified mark follows a typed request and the zoom, which the file keeps.
+  connect(Edit11, &QLineEdit::textChanged, this, [this] { ShowDriveTitle(); });
+  connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ShowDriveTitle(); });
   listBurst_.setSingleShot(true);
   listBurst_.setInterval(DesignSheetModel::kBurstMs);
   connect(&listBurst_, &QTimer::timeout, this, [this] { ShowList(); });

@@ -60,6 +60,7 @@
 #include "app/length_list_window.h"
 #include "app/picture_box.h"
 #include "app/zoom_bar.h"
+#include "files/drive_file.h"
 #include "input/catalogue.h"
 #include "model/drive_state.h"
 
@@ -104,6 +105,22 @@ class TForm1 : public QWidget {
   // A row of the list chosen: its standard length stepped to, then 計算.
   void ListRowChosen(int index);
 
+  // Drive files (form1_files.cpp). OpenDrive does what the user would do by
+  // hand with the file's values and presses 計算; SaveDrive writes what the
+  // window holds. A file that cannot be read or written is named in
+  // ErrorMessage, nothing changes, and the result is false.
+  bool OpenDrive(const QString& path);
+  bool SaveDrive(const QString& path);
+  // The file of the drive, once opened or saved (empty before), and whether
+  // the window holds changes it does not.
+  const QString& DrivePath() const { return drivePath_; }
+  bool DriveModified() const;
+  // The commands of the sheet's buttons and their keys (Ctrl+O, Ctrl+S,
+  // Ctrl+Shift+S, Ctrl+P in either window).
+  void OpenCommand();
+  void SaveCommand();
+  void SaveAsCommand();
+
   static constexpr int kClientWidth = 687;
   static constexpr int kClientHeight = 449;
   // The window's design place and outer size (with its frame), screen pixels.
@@ -111,6 +128,9 @@ class TForm1 : public QWidget {
   static constexpr QSize kDesignOuterSize{695, 480};
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void changeEvent(QEvent* event) override;
@@ -148,6 +168,16 @@ class TForm1 : public QWidget {
   void OpenSideWindow(SideWindow* window, void (TForm1::*fill)(), void (TForm1::*place)(),
                       QWidget* keys);
   bool Showing(const SideWindow* window) const;
+  void BuildFileCommands();
+  void WireSheetFileCommands();
+  idrova::DriveFile WindowDrive() const;
+  void ShowDriveTitle();
+  void ShowFileMessage(const QString& message);
+  QString LastFolder() const;
+  static void RememberFolder(const QString& path);
+  QWidget* CommandWindow();
+  bool MayLeaveDrive();
+  void OpenDroppedDrive(const QString& path);
   void ShowErrorMessage(QLineEdit* field);
   void PlaceErrorMessage();
   void PlaceWhenFramed(SideWindow* window);
@@ -179,6 +209,10 @@ class TForm1 : public QWidget {
   bool activated_ = false;
   bool screenWatched_ = false;
   bool framedPlacement_ = false;
+  // The drive file: where it is, and what it held when opened or last saved.
+  QString drivePath_;
+  idrova::DriveFile savedDrive_;
+  QList<QAction*> fileActions_;
   // The side window being filled, sized and placed before it is first shown.
   const SideWindow* opening_ = nullptr;
   bool applyingLook_ = false;        // placed again with the window manager's frame

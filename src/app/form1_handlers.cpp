@@ -237,6 +237,7 @@ void TForm1::ShowDrive() {
   ShowDesignCheck();
   ShowSheet();
   ShowList();
+  ShowDriveTitle();
 }
 
 // The sheet is written only while it is shown; it is brought up to date
@@ -262,6 +263,7 @@ void TForm1::Button2Click() {
     BuildSideWindow(sheet_);
     connect(sheet_, &DesignSheetWindow::freeRuleChosen, this, &TForm1::FreeRuleClick);
     connect(sheet_, &DesignSheetWindow::listRequested, this, &TForm1::Button3Click);
+    WireSheetFileCommands();
   }
   OpenSideWindow(sheet_, &TForm1::ShowSheet, &TForm1::PlaceSheet, sheet_->StringGrid1);
 }

@@ -14,6 +14,13 @@
 
 #include "app/fit.h"
 
+class QMimeData;
+namespace idrova {
+// The first local file among dropped data whose name ends in ".idrova" (in
+// any case); empty where there is none.
+QString DroppedDrive(const QMimeData* data);
+}  // namespace idrova
+
 class SideWindow : public QWidget {
  public:
   explicit SideWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window) {}
