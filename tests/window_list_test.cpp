@@ -162,8 +162,9 @@ TEST(WindowList, TabLeavesTheTablesOfTheSheetAndTheList) {
     return visited.join(' ');
   };
   sheet->StringGrid1->setFocus();
-  EXPECT_EQ(tabs(sheet, Qt::NoModifier, 5),
-            "Button3 CopyButton FreeRuleBelt FreeRuleChain StringGrid1");
+  EXPECT_EQ(tabs(sheet, Qt::NoModifier, 9),
+            "OpenButton SaveButton ExportButton PrintButton Button3 CopyButton FreeRuleBelt "
+            "FreeRuleChain StringGrid1");
   EXPECT_EQ(tabs(sheet, Qt::ShiftModifier, 2), "FreeRuleChain FreeRuleBelt");
   w.Do("press Button3");
   LengthListWindow* list = w.form.Form3();

@@ -131,7 +131,8 @@ TEST(RealDesktop, TabGoesRoundTheSheetAndTheList) {
   sheet->activateWindow();
   QTest::qWait(200);
   w.Choose("N1");  // the free type: its wheel rule can be chosen
-  const QStringList round{"FreeRule", "StringGrid1", "Button3", "CopyButton"};
+  const QStringList round{"FreeRule",     "StringGrid1", "OpenButton", "SaveButton",
+                          "ExportButton", "PrintButton", "Button3",    "CopyButton"};
   QStringList seen;
   for (int i = 0; i < round.size(); ++i) {
     PressKeys({QStringLiteral("Tab")});

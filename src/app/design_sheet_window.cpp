@@ -210,15 +210,20 @@ DesignSheetWindow::DesignSheetWindow(QWidget* mainWindow) : SideWindow(mainWindo
   PrintButton = button("印刷…", "PrintButton");
   setAcceptDrops(true);
 
-  auto* buttons = new QHBoxLayout;
+  // The file commands in a row of their own above 一覧 and コピー, so that
+  // the sheet stays narrow enough for a small scaled screen.
+  auto* files = new QHBoxLayout;
   for (QPushButton* file : {OpenButton, SaveButton, ExportButton, PrintButton})
-    buttons->addWidget(file);
+    files->addWidget(file);
+  files->addStretch();
+  auto* buttons = new QHBoxLayout;
   buttons->addStretch();
   buttons->addWidget(Button3);
   buttons->addWidget(CopyButton);
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(RadioGroup3);
   layout->addWidget(StringGrid1, 1);
+  layout->addLayout(files);
   layout->addLayout(buttons);
 
   WatchCopyKeys();
