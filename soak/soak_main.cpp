@@ -6,8 +6,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QSignalSpy>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cmath>
 #include <cstdio>
@@ -110,10 +112,11 @@ class Soak {
     static const Qt::Key kKeys[] = {Qt::Key_PageUp, Qt::Key_PageDown, Qt::Key_Right, Qt::Key_Left,
                                     Qt::Key_Up,     Qt::Key_Down,     Qt::Key_Home,  Qt::Key_End};
     redraws_ = samePath_ = calculated_ = requestSet_ = copied_ = listCopied_ = false;
+    reopenFault_.clear();
     applied_.clear();
     qint64 held = 0;
     const qint64 picture = form_.Image2->Bitmap().cacheKey();
-    const int kind = Pick(138);
+    const int kind = Pick(140);
     const bool heads = Chance(0.5);
     // A right click (the coarse step) and typing go to a coordinate's arrows.
     ArrowControl* arrows = Arrows(kind >= 31 && kind < 41 ? PickOf(kSteppers) : 1 + Pick(10));
@@ -264,6 +267,41 @@ class Soak {
       if (listCopied_ && !heads) QTest::keyClick(list->StringGrid2, Qt::Key_C, Qt::ControlModifier);
       if (what == 4 && heads) QTest::keyClick(list->StringGrid2, Qt::Key_Escape);
       if (what == 4 && !heads) list->close();
+    } else if (kind < 140) {
+      // 計算, then the drive saved and opened again: saved once more, the file is the same, and
+      // where the window showed the drive just calculated, the picture is too. A drive beyond
+      // what a file takes is refused with a message naming the file, the window untouched.
+      description_ = "save and reopen";
+      Calculate(nullptr, Qt::Key_Return);
+      if (!messageShown_ && !zeroPitch_) {
+        const QImage before = form_.Image2->Bitmap();
+        const bool current = !behind_ && warning_ == 0;
+        const QString path = files_.filePath("soak.idrova"),
+                      again = files_.filePath("again.idrova");
+        auto* box = form_.findChild<QMessageBox*>("ErrorMessage");
+        if (!form_.SaveDrive(path)) {
+          if (!box->text().startsWith(QStringLiteral("「soak.idrova」に保存できません")))
+            reopenFault_ = "the failed save said: " + box->text();
+          else if (form_.Image2->Bitmap() != before)
+            reopenFault_ = "the failed save changed the picture";
+          box->close();
+        } else if (!form_.OpenDrive(path) || !form_.SaveDrive(again)) {
+          reopenFault_ = "the saved drive did not open: " + box->text();
+          box->close();
+        } else if (ReadAll(path) != ReadAll(again)) {
+          reopenFault_ = "saved again, the drive differs:\n" + ReadAll(path) + ReadAll(again);
+        } else if (current && form_.Image2->Bitmap() != before) {
+          reopenFault_ = "reopened, the picture differs";
+        }
+        calculated_ = true;
+        pictureBeforePress_ = picture;
+        warning_ = 0;
+        for (const int code : {idrova::kLengthTooShort, idrova::kWrongDirection})
+          if (form_.Label14->text() == QString::fromUtf8(idrova::WarningText(code)))
+            warning_ = code;
+        // Opening draws the layout, then a request too short leaves the window behind it.
+        samePath_ = warning_ == idrova::kLengthTooShort;
+      }
     } else {  // the desktop's palette: the picture is drawn anew on its background, same path
       const int which = Pick(3);
       description_ = Text("palette %1", QStringList{"light", "dark", "contrast"}[which]);
@@ -331,7 +369,13 @@ class Soak {
     return label->text().endsWith(u'…') ? label->accessibleName().section(": ", 1) : label->text();
   }
 
+  static QString ReadAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+  }
+
   bool Check() {
+    if (!reopenFault_.isEmpty()) return Fail("%1", reopenFault_);
     // A number the program wrote must read back; overflow shows as INF/NAN.
     auto readsBack = [](const QString& number) {
       return QStringList{"INF", "-INF", "NAN", "---"}.contains(number) || Read(number);
@@ -366,9 +410,15 @@ class Soak {
     // and the list, rebuilt from there, lists that length again (a search from the coordinate
     // as shown). While shown, the list is empty outside the searches and copies as it shows.
     if (!applied_.isEmpty()) {
-      const QStringList shows = {form_.Edit11->text(), found, form_.Label14->text()};
-      if (shows != QStringList{applied_[0], applied_[2], QString()})
-        return Fail("the row '%1' applied shows '%2'", applied_.join('|'), shows.join('|'));
+      // The length field shows the belt found, to two decimals: a standard length of three
+      // (17446.625 mm of XH) shows as the belt within the search's tolerance rounds.
+      const std::optional<double> belt = Read(form_.Edit11->text());
+      const std::optional<double> row = Read(applied_[0]);
+      const QStringList shows = {found, form_.Label14->text()};
+      if (!belt || !row || std::abs(*belt - *row) > 0.005 + idrova::kSearchToleranceMm ||
+          shows != QStringList{applied_[2], QString()})
+        return Fail("the row '%1' applied shows '%2|%3'", applied_.join('|'), form_.Edit11->text(),
+                    shows.join('|'));
       if (Whole(form_.Label16) != QStringLiteral("歯数  ") + applied_[1])
         return Fail("the row '%1' applied counts '%2'", applied_.join('|'), Whole(form_.Label16));
     }
@@ -509,6 +559,8 @@ class Soak {
   bool editing_ = false;
   long index_ = 0;
   QString description_;
+  QTemporaryDir files_;  // where the drive is saved and opened again
+  QString reopenFault_;  // what a save and reopen found wrong
   // What the last action did: drew the picture anew (the path already shown: zoom, palette),
   // pressed 計算, set a new request (the proposal or a standard length), copied the sheet.
   bool redraws_ = false, samePath_ = false, calculated_ = false, requestSet_ = false,
