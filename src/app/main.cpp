@@ -1,19 +1,16 @@
 // SPDX-License-Identifier: MIT
-// Idrova: process start. Creates the window and runs the event loop.
+// Idrova: process start. The command line decides between an export and
+// the window; the window is created here and runs the event loop.
 #include <QApplication>
-#include <cstdio>
+#include <QString>
 
 #include "app/command_line.h"
 #include "app/form1.h"
 
 int main(int argc, char** argv) {
-  QApplication app(argc, argv);  // takes Qt's own options out of argv
-  ReportIgnoredArguments(argc, argv, stderr);
-  QApplication::setApplicationName("Idrova");
-  // The desktop entry's name, so that a desktop shows the window with its
-  // entry and icon.
-  QGuiApplication::setDesktopFileName("org.idrova.Idrova");
-  TForm1 form;
-  form.show();
-  return QApplication::exec();
+  return RunCommandLine(argc, argv, [](const QString&) {
+    TForm1 form;
+    form.show();
+    return QApplication::exec();
+  });
 }
