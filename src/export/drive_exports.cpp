@@ -246,12 +246,9 @@ bool WritePdf(const DriveState& state, const QString& path, QString* error) {
 // free (as the sheet window shows them). Returns the table's height.
 class SheetTable {
  public:
-  SheetTable(std::vector<SheetRow> rows, QFont font, const QPaintDevice* device, double padding)
-      : rows_(std::move(rows)),
-        plain_(std::move(font)),
-        bold_(plain_),
-        device_(device),
-        padding_(padding) {
+  SheetTable(std::vector<SheetRow> rows, const QFont& font, const QPaintDevice* device,
+             double padding)
+      : rows_(std::move(rows)), plain_(font), bold_(plain_), device_(device), padding_(padding) {
     bold_.setBold(true);
     Measure();
   }
