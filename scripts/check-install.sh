@@ -37,6 +37,7 @@ expected=(
   share/icons/hicolor/scalable/apps/idrova.svg
   share/man/man1/idrova.1.gz
   share/metainfo/org.idrova.Idrova.metainfo.xml
+  share/mime/packages/org.idrova.Idrova.xml
 )
 
 echo "== Installed files"

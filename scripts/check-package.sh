@@ -71,6 +71,7 @@ expected=(
   ./usr/share/icons/hicolor/scalable/apps/idrova.svg
   ./usr/share/man/man1/idrova.1.gz
   ./usr/share/metainfo/org.idrova.Idrova.metainfo.xml
+  ./usr/share/mime/packages/org.idrova.Idrova.xml
 )
 files=$(awk '$1 !~ /^d/ {print $6}' <<<"$contents" | sort)
 for f in "${expected[@]}"; do

@@ -7,9 +7,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev
-  qt6-base-dev libgl-dev qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
-  python3-ezdxf
+  python3-ezdxf poppler-utils
   fonts-ipafont-gothic
   xvfb xauth dbus-daemon at-spi2-core
   openbox xdotool x11-utils python3-pyatspi gir1.2-atspi-2.0

@@ -7,11 +7,7 @@
 #include <QAccessibleValueInterface>
 #include <QApplication>
 #include <cmath>
-#include <cstdio>
-#include <string>
-#include <vector>
 
-#include "app/command_line.h"
 #include "window_driver.h"
 
 using idrova::ArrowButton;
@@ -144,28 +140,5 @@ TEST(WindowAccessibility, ArrowActionsAreExactlyOneClick) {
     EXPECT_EQ(std::pair(value->minimumValue().toInt(), value->maximumValue().toInt()),
               std::pair(10, 200))
         << teeth;
-  }
-}
-
-// Idrova takes no options or files: whatever Qt leaves of the command line is
-// reported, one line each, and nothing when there is nothing left.
-TEST(CommandLine, ArgumentsLeftByQtAreReportedAsIgnored) {
-  for (const auto& [arguments, report] :
-       {std::pair(std::vector<std::string>{"idrova"}, std::string()),
-        {{"idrova", "--help", "drive.txt"},
-         "idrova: takes no options or files; ignored: --help\n"
-         "idrova: takes no options or files; ignored: drive.txt\n"}}) {
-    std::vector<char*> argv;
-    for (const std::string& argument : arguments)
-      argv.push_back(const_cast<char*>(argument.c_str()));
-    char* text = nullptr;
-    std::size_t size = 0;
-    std::FILE* out = open_memstream(&text, &size);
-    ASSERT_NE(out, nullptr);
-    EXPECT_EQ(ReportIgnoredArguments(static_cast<int>(argv.size()), argv.data(), out),
-              static_cast<int>(arguments.size()) - 1);
-    std::fclose(out);
-    EXPECT_EQ(std::string(text, size), report);
-    std::free(text);
   }
 }

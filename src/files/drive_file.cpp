@@ -36,38 +36,22 @@ struct Problem {
   QString English;
 };
 
-// A text as a message shows it, on the message's own line: line breaks and
-// other control characters are written as \uXXXX.
-QString Escaped(const QString& text) {
-  QString shown;
-  for (const QChar c : text) {
-    const QChar::Category category = c.category();
-    if (category == QChar::Other_Control || category == QChar::Separator_Line ||
-        category == QChar::Separator_Paragraph) {
-      shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
-    } else {
-      shown += c;
-    }
-  }
-  return shown;
-}
-
 // A text from the file, escaped and cut short where it is long.
 QString Shown(const QString& text) {
-  const QString shown = Escaped(text.left(kMaxShownText));
+  const QString shown = EscapedForMessage(text.left(kMaxShownText));
   return text.size() > kMaxShownText ? shown + QStringLiteral("…") : shown;
 }
 
 DriveFileError OpenError(const QString& fileName, const Problem& problem) {
   return {problem.Kind, problem.Key,
           QStringLiteral("「%1」を開けません: %2\nCannot open %1: %3")
-              .arg(Escaped(fileName), problem.Japanese, problem.English)};
+              .arg(EscapedForMessage(fileName), problem.Japanese, problem.English)};
 }
 
 DriveFileError SaveError(const QString& fileName, const Problem& problem) {
   return {problem.Kind, problem.Key,
           QStringLiteral("「%1」に保存できません: %2\nCannot save %1: %3")
-              .arg(Escaped(fileName), problem.Japanese, problem.English)};
+              .arg(EscapedForMessage(fileName), problem.Japanese, problem.English)};
 }
 
 QString NumberText(double value) {
@@ -361,6 +345,22 @@ Problem ParseProblem(const QByteArray& bytes, std::optional<DriveFile>& drive) {
 }
 
 }  // namespace
+
+// A text as a message shows it, on the message's own line: line breaks and
+// other control characters are written as \uXXXX.
+QString EscapedForMessage(const QString& text) {
+  QString shown;
+  for (const QChar c : text) {
+    const QChar::Category category = c.category();
+    if (category == QChar::Other_Control || category == QChar::Separator_Line ||
+        category == QChar::Separator_Paragraph) {
+      shown += QStringLiteral("\\u%1").arg(c.unicode(), 4, 16, QLatin1Char('0'));
+    } else {
+      shown += c;
+    }
+  }
+  return shown;
+}
 
 DriveFileRead ParseDriveFile(const QByteArray& bytes, const QString& fileName) {
   DriveFileRead result;

@@ -81,6 +81,10 @@ inline constexpr qint64 kMaxDriveFileBytes = 1024 * 1024;
 // (a kilometre is 1e6 mm); what lies beyond is a damaged or made-up file.
 inline constexpr double kMaxDriveFileMm = 1e15;
 
+// A text as a message shows it, on the message's own line: line breaks and
+// other control characters are written as \uXXXX.
+QString EscapedForMessage(const QString& text);
+
 // Reads and checks the file at `path`. Messages name the file by its name
 // without the folder.
 DriveFileRead ReadDriveFile(const QString& path);
