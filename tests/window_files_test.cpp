@@ -346,3 +346,56 @@ TEST_F(WindowFiles, ADroppedFileOpensAndTheKeysReachTheCommands) {
   QTest::keyClick(w.Find("Button1"), Qt::Key_O, Qt::ControlModifier);
   EXPECT_EQ(folder, QDir(dir_.path()).absolutePath());
 }
+
+// 書き出し… writes what the window shows in the form the file's type names
+// (the sheet's text equal to what コピー copies), and says so where it
+// cannot; 印刷… and Ctrl+P open the print dialog.
+TEST_F(WindowFiles, ExportAndPrintFromTheSheet) {
+  WindowDriver w;
+  w.Do("choose RS401; item RadioGroup1 1; type Edit11 600; calc");
+  DesignSheetWindow* sheet = w.OpenSheet();
+  auto exportTo = [&](const QString& path) {
+    QTimer::singleShot(0, [&] {
+      if (auto* chooser = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+        chooser->selectFile(path);
+        QMetaObject::invokeMethod(chooser, "accept");
+      }
+    });
+    QTest::mouseClick(sheet->ExportButton, Qt::LeftButton);
+  };
+  for (const char* name : {"drive.dxf", "drive.svg", "drive.pdf", "drive.txt"}) {
+    SCOPED_TRACE(name);
+    exportTo(dir_.filePath(name));
+    QFile file(dir_.filePath(name));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_GT(file.size(), 100);
+    if (QByteArray(name).endsWith("txt")) {
+      EXPECT_EQ(QString::fromUtf8(file.readAll()), sheet->Text());
+    }
+  }
+  EXPECT_FALSE(w.ErrorBox()->isVisible());
+  QFile plain(dir_.filePath("plain"));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  exportTo(dir_.filePath("plain/drive.dxf"));
+  ASSERT_TRUE(w.ErrorBox()->isVisible());
+  EXPECT_TRUE(w.ErrorBox()->text().startsWith(QStringLiteral("「drive.dxf」")))
+      << w.ErrorBox()->text().toStdString();
+  w.ErrorBox()->accept();
+  for (const bool byKey : {false, true}) {
+    QString shown;
+    QTimer::singleShot(0, [&] {
+      if (QWidget* dialog = QApplication::activeModalWidget()) {
+        shown = dialog->objectName();
+        dialog->close();
+      }
+    });
+    if (byKey) {
+      QApplication::setActiveWindow(sheet);
+      QTest::keyClick(sheet->StringGrid1, Qt::Key_P, Qt::ControlModifier);
+    } else {
+      QTest::mouseClick(sheet->PrintButton, Qt::LeftButton);
+    }
+    EXPECT_EQ(shown, "PrintDialog") << (byKey ? "Ctrl+P" : "印刷…");
+  }
+}

@@ -120,6 +120,8 @@ class TForm1 : public QWidget {
   void OpenCommand();
   void SaveCommand();
   void SaveAsCommand();
+  void ExportCommand();
+  void PrintCommand();
 
   static constexpr int kClientWidth = 687;
   static constexpr int kClientHeight = 449;

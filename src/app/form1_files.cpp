@@ -11,11 +11,15 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QSettings>
 #include <QUrl>
 #include <charconv>
 
 #include "app/form1.h"
+#include "export/drive_exports.h"
 #include "files/drive_of_file.h"
 #include "input/catalogue.h"
 #include "input/standard_lengths.h"
@@ -66,6 +70,7 @@ void TForm1::BuildFileCommands() {
   command("OpenAction", QKeySequence::Open, &TForm1::OpenCommand);
   command("SaveAction", QKeySequence(Qt::CTRL | Qt::Key_S), &TForm1::SaveCommand);
   command("SaveAsAction", QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), &TForm1::SaveAsCommand);
+  command("PrintAction", QKeySequence::Print, &TForm1::PrintCommand);
   setAcceptDrops(true);
 }
 
@@ -73,6 +78,8 @@ void TForm1::WireSheetFileCommands() {
   sheet_->addActions(fileActions_);
   connect(sheet_->OpenButton, &QPushButton::clicked, this, &TForm1::OpenCommand);
   connect(sheet_->SaveButton, &QPushButton::clicked, this, &TForm1::SaveAsCommand);
+  connect(sheet_->ExportButton, &QPushButton::clicked, this, &TForm1::ExportCommand);
+  connect(sheet_->PrintButton, &QPushButton::clicked, this, &TForm1::PrintCommand);
   connect(sheet_, &DesignSheetWindow::driveDropped, this, &TForm1::OpenDroppedDrive);
   ShowDriveTitle();
 }
@@ -242,6 +249,60 @@ void TForm1::SaveAsCommand() {
   if (path.isEmpty()) return;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".idrova");
   SaveDrive(path);
+}
+
+// Exports what the window shows, in the form the chosen file type names:
+// DXF for CAD, the drawing as SVG, the sheet and the drawing as a PDF page,
+// the sheet's text. The chooser starts in the last folder, with the drive's
+// name where it has a file.
+void TForm1::ExportCommand() {
+  static const std::pair<const char*, idrova::ExportFormat> kTypes[] = {
+      {"DXF (CAD) (*.dxf)", idrova::ExportFormat::Dxf},
+      {"SVG 図 / drawing (*.svg)", idrova::ExportFormat::Svg},
+      {"PDF 設計表と図 / sheet and drawing (*.pdf)", idrova::ExportFormat::Pdf},
+      {"テキスト 設計表 / sheet as text (*.txt)", idrova::ExportFormat::Text},
+  };
+  QStringList filters;
+  for (const auto& [filter, format] : kTypes) filters << QString::fromUtf8(filter);
+  const QString name =
+      drivePath_.isEmpty() ? QStringLiteral("drive") : QFileInfo(drivePath_).completeBaseName();
+  QString chosen = filters.front();
+  QString path = QFileDialog::getSaveFileName(CommandWindow(), QStringLiteral("書き出し / Export"),
+                                              LastFolder() + u'/' + name + QStringLiteral(".dxf"),
+                                              filters.join(QStringLiteral(";;")), &chosen);
+  if (path.isEmpty()) return;
+  const qsizetype type = std::max<qsizetype>(0, filters.indexOf(chosen));
+  // The file's own suffix decides where it names a format, else the type chosen.
+  std::optional<idrova::ExportFormat> format = idrova::ExportFormatNamed(QFileInfo(path).suffix());
+  if (!format || *format == idrova::ExportFormat::Drive) {
+    format = kTypes[type].second;
+    path += u'.' + QString::fromLatin1(QByteArray(kTypes[type].first).split('.').last()).chopped(1);
+  }
+  QString error;
+  if (!idrova::ExportDrive(state_, *format, path, &error)) {
+    ShowFileMessage(error);
+    return;
+  }
+  RememberFolder(path);
+}
+
+// Prints the page the PDF export writes, through the desktop's print dialog.
+void TForm1::PrintCommand() {
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPageSize(QPageSize(QPageSize::A4));
+  printer.setDocName(drivePath_.isEmpty() ? QStringLiteral("Idrova")
+                                          : QFileInfo(drivePath_).fileName());
+  QPrintDialog dialog(&printer, CommandWindow());
+  dialog.setObjectName("PrintDialog");
+  if (dialog.exec() != QDialog::Accepted) return;
+  QPainter painter;
+  if (!painter.begin(&printer)) {
+    ShowFileMessage(QStringLiteral("印刷を始められません。\nPrinting could not start."));
+    return;
+  }
+  const QRectF page(QPointF(0, 0),
+                    printer.pageLayout().paintRectPixels(printer.resolution()).size());
+  idrova::PaintDrivePage(painter, page, state_);
 }
 
 void TForm1::OpenDroppedDrive(const QString& path) {
