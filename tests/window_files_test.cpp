@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "files/drive_of_file.h"
 #include "window_driver.h"
 
 namespace {
@@ -397,5 +398,37 @@ TEST_F(WindowFiles, ExportAndPrintFromTheSheet) {
       QTest::mouseClick(sheet->PrintButton, Qt::LeftButton);
     }
     EXPECT_EQ(shown, "PrintDialog") << (byKey ? "Ctrl+P" : "印刷…");
+  }
+}
+
+// The command line's export computes a file's drive as the window shows it
+// once opened: the same belt, the same tensioner, to the last bit.
+TEST_F(WindowFiles, TheCommandLineComputesTheDriveTheWindowOpens) {
+  const char* const design = R"({"x": 0, "y": 0, "teeth": 20}, {"x": 150, "y": 100, "teeth": 20},
+                                 {"x": 70, "y": 10, "teeth": 10})";
+  const std::pair<const char*, QByteArray> rows[] = {
+      {"the belt length", DriveJson("XL1", design, R"("unknown": "length")")},
+      {"X of NO 3",
+       DriveJson("S8M1", design, R"("unknown": "x3", "direction": 1, "requestedLength": 528)")},
+      {"Y of NO 3 on a chain",
+       DriveJson("RS401", design, R"("unknown": "y3", "direction": -1, "requestedLength": 635)")},
+      {"the free type",
+       DriveJson("N1", design, R"("pitch": 10, "freeRule": "pulley", "unknown": "x3",
+                                                  "direction": 1, "requestedLength": 600)")},
+      {"out of reach",
+       DriveJson("S8M1", design, R"("unknown": "x3", "direction": -1, "requestedLength": 900)")},
+  };
+  for (const auto& [name, bytes] : rows) {
+    SCOPED_TRACE(name);
+    const QString path = Write(dir_, "cli.idrova", bytes);
+    WindowDriver w;
+    ASSERT_TRUE(w.form.OpenDrive(path));
+    const idrova::DriveFileRead read = idrova::ReadDriveFile(path);
+    ASSERT_TRUE(read.File);
+    const idrova::DriveState computed = idrova::CalculateDrive(*read.File).State;
+    EXPECT_EQ(computed.BeltLength, w.form.State().BeltLength);
+    EXPECT_EQ(computed.Wheel[2].X, w.form.State().Wheel[2].X);
+    EXPECT_EQ(computed.Wheel[2].Y, w.form.State().Wheel[2].Y);
+    EXPECT_EQ(computed.Wheel[1].Radius, w.form.State().Wheel[1].Radius);
   }
 }
