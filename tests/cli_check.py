@@ -11,9 +11,6 @@ import pathlib
 import subprocess
 import sys
 import tempfile
-import xml.etree.ElementTree as ElementTree
-
-import ezdxf
 
 
 def drive(type_name, tensioner=(70, 10, 10), unknown="length", requested=0):
@@ -84,19 +81,8 @@ def check(program, folder):
     sheet = pathlib.Path(out("design-out.txt")).read_text(encoding="utf-8")
     if "ベルト長さ\t524.29\n" not in sheet:
         c.fail("design as txt", f"no belt length 524.29: {sheet!r}")
-    text = subprocess.run(["pdftotext", out("design-out.pdf"), "-"], capture_output=True,
-                          check=False).stdout.decode("utf-8")
-    for figure in ("524.29", "ベルト長さ", "NO 1", "520.56"):
-        if figure not in text:
-            c.fail("design as pdf", f"pdftotext finds no {figure!r}")
-    svg = ElementTree.parse(out("design-out.svg")).getroot()
-    view_box = svg.get("viewBox").split()
-    if svg.get("width") != f"{view_box[2]}mm" or svg.get("height") != f"{view_box[3]}mm":
-        c.fail("design as svg", f"size {svg.get('width')} x {svg.get('height')}, "
-               f"viewBox {view_box}")
-    doc = ezdxf.readfile(out("chain-out.dxf"))
-    if doc.audit().errors or doc.header.get("$INSUNITS") != 4:
-        c.fail("chain as dxf", "ezdxf finds errors or units other than mm")
+    # What each export holds is checked in drive_exports_tests; here, that the
+    # program writes them.
     # The drive file written reads back to the same sheet.
     c.run("design file again as txt",
           ["--export", "txt", out("design-out.idrova"), out("again.txt")], 0, quiet=True)

@@ -76,6 +76,10 @@ QByteArray DriveJson(const char* type, const char* wheels, const char* rest) {
       .toUtf8();
 }
 
+// The wheels of the window's design layout, as a file writes them.
+const char* const design = R"({"x": 0, "y": 0, "teeth": 20}, {"x": 150, "y": 100, "teeth": 20},
+                               {"x": 70, "y": 10, "teeth": 10})";
+
 class WindowFiles : public testing::Test {
  protected:
   void SetUp() override { QStandardPaths::setTestModeEnabled(true); }
@@ -88,8 +92,6 @@ class WindowFiles : public testing::Test {
 // layout calculated, then the request): every type's kind, the three
 // unknowns, both directions, the free type both ways.
 TEST_F(WindowFiles, AFileWrittenByHandOpensAsItsValuesTypedByHand) {
-  const char* const design = R"({"x": 0, "y": 0, "teeth": 20}, {"x": 150, "y": 100, "teeth": 20},
-                                 {"x": 70, "y": 10, "teeth": 10})";
   const struct {
     const char* Name;
     QByteArray File;
@@ -176,8 +178,6 @@ TEST_F(WindowFiles, ASavedDriveReopensAsItWasSaved) {
 // A file that cannot be read changes nothing: the window and the sheet stay
 // as they were, and the message names the file and what is wrong with it.
 TEST_F(WindowFiles, ABadFileChangesNothingAndSaysWhy) {
-  const char* const design = R"({"x": 0, "y": 0, "teeth": 20}, {"x": 150, "y": 100, "teeth": 20},
-                                 {"x": 70, "y": 10, "teeth": 10})";
   const struct {
     const char* Name;
     QByteArray File;
@@ -404,8 +404,6 @@ TEST_F(WindowFiles, ExportAndPrintFromTheSheet) {
 // The command line's export computes a file's drive as the window shows it
 // once opened: the same belt, the same tensioner, to the last bit.
 TEST_F(WindowFiles, TheCommandLineComputesTheDriveTheWindowOpens) {
-  const char* const design = R"({"x": 0, "y": 0, "teeth": 20}, {"x": 150, "y": 100, "teeth": 20},
-                                 {"x": 70, "y": 10, "teeth": 10})";
   const std::pair<const char*, QByteArray> rows[] = {
       {"the belt length", DriveJson("XL1", design, R"("unknown": "length")")},
       {"X of NO 3",
