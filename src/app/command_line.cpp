@@ -170,6 +170,8 @@ int RunExport(const CommandLineRequest& request, std::FILE* err) {
 
 int RunCommandLine(int argc, char** argv,
                    const std::function<int(const QString& file)>& startWindow) {
+  // The settings (the last folder of the file choosers) live under Idrova/Idrova.
+  QCoreApplication::setOrganizationName(QStringLiteral("Idrova"));
   QCoreApplication::setApplicationName(QStringLiteral("Idrova"));
   QCoreApplication::setApplicationVersion(QStringLiteral(IDROVA_VERSION));
   if (WantsNoWindow(argc, argv)) {
