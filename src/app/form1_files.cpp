@@ -256,14 +256,18 @@ void TForm1::SaveAsCommand() {
 // the sheet's text. The chooser starts in the last folder, with the drive's
 // name where it has a file.
 void TForm1::ExportCommand() {
-  static const std::pair<const char*, idrova::ExportFormat> kTypes[] = {
-      {"DXF (CAD) (*.dxf)", idrova::ExportFormat::Dxf},
-      {"SVG 図 / drawing (*.svg)", idrova::ExportFormat::Svg},
-      {"PDF 設計表と図 / sheet and drawing (*.pdf)", idrova::ExportFormat::Pdf},
-      {"テキスト 設計表 / sheet as text (*.txt)", idrova::ExportFormat::Text},
+  static const struct {
+    const char* Filter;
+    idrova::ExportFormat Format;
+    const char* Suffix;
+  } kTypes[] = {
+      {"DXF (CAD) (*.dxf)", idrova::ExportFormat::Dxf, "dxf"},
+      {"SVG 図 / drawing (*.svg)", idrova::ExportFormat::Svg, "svg"},
+      {"PDF 設計表と図 / sheet and drawing (*.pdf)", idrova::ExportFormat::Pdf, "pdf"},
+      {"テキスト 設計表 / sheet as text (*.txt)", idrova::ExportFormat::Text, "txt"},
   };
   QStringList filters;
-  for (const auto& [filter, format] : kTypes) filters << QString::fromUtf8(filter);
+  for (const auto& type : kTypes) filters << QString::fromUtf8(type.Filter);
   const QString name =
       drivePath_.isEmpty() ? QStringLiteral("drive") : QFileInfo(drivePath_).completeBaseName();
   QString chosen = filters.front();
@@ -271,12 +275,12 @@ void TForm1::ExportCommand() {
                                               LastFolder() + u'/' + name + QStringLiteral(".dxf"),
                                               filters.join(QStringLiteral(";;")), &chosen);
   if (path.isEmpty()) return;
-  const qsizetype type = std::max<qsizetype>(0, filters.indexOf(chosen));
+  const auto& type = kTypes[std::max<qsizetype>(0, filters.indexOf(chosen))];
   // The file's own suffix decides where it names a format, else the type chosen.
   std::optional<idrova::ExportFormat> format = idrova::ExportFormatNamed(QFileInfo(path).suffix());
   if (!format || *format == idrova::ExportFormat::Drive) {
-    format = kTypes[type].second;
-    path += u'.' + QString::fromLatin1(QByteArray(kTypes[type].first).split('.').last()).chopped(1);
+    format = type.Format;
+    path += u'.' + QString::fromLatin1(type.Suffix);
   }
   QString error;
   if (!idrova::ExportDrive(state_, *format, path, &error)) {
