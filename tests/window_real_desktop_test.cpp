@@ -26,7 +26,7 @@ void WaitPlaced(QWidget* window) {
   for (int waited = 0; window->windowHandle()->frameMargins().isNull() && waited < 3000;
        waited += 20)
     QTest::qWait(20);
-  QTest::qWait(700);  // past the window's own check of its placement
+  QTest::qWait(1000);  // past the window's own checks of its placement
   QRect last;
   for (int waited = 0; waited < 3000 && window->frameGeometry() != last; waited += 150) {
     last = window->frameGeometry();

@@ -184,7 +184,7 @@ class TForm1 : public QWidget {
   void PlaceErrorMessage();
   void PlaceWhenFramed(SideWindow* window);
   static constexpr int kPlacementCheckMs = 250;
-  void CheckPlaced(QWidget* window, std::function<void()> place, int tries = 2);
+  void CheckPlaced(QWidget* window, std::function<void()> place, int checks = 3);
   void ShowList();
   void ShowListSoon();
   void PlaceList();

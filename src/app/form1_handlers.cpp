@@ -108,9 +108,12 @@ void TForm1::ShowErrorMessage(QLineEdit* field) {
   errorField_ = field;
   PlaceErrorMessage();
   errorMessage_->open();
-  if (errorField_ && errorMessage_->windowHandle() &&
-      errorMessage_->windowHandle()->frameMargins().isNull())
+  if (!errorField_) return;
+  // The box takes its final size as it shows.
+  PlaceErrorMessage();
+  if (errorMessage_->windowHandle() && errorMessage_->windowHandle()->frameMargins().isNull())
     errorMessage_->windowHandle()->installEventFilter(this);
+  CheckPlaced(errorMessage_, [this] { PlaceErrorMessage(); });
 }
 
 void TForm1::PlaceErrorMessage() {

@@ -90,19 +90,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
 
 // A window manager may take a placement made just as it frames a window
 // from the frame's corner to the window's (the title bar then ends above
-// the screen), or place a dialog its own way. A moment later, a window that
-// is not where it was put, or whose frame is not on the screen's free area,
-// is placed once more, twice at most.
-void TForm1::CheckPlaced(QWidget* window, std::function<void()> place, int tries) {
+// the screen), or place a dialog its own way, sooner or later on a busy
+// desktop. For a moment after, a window that is not where it was put, or
+// whose frame is not on the screen's free area, is placed once more (three
+// checks, a quarter of a second apart).
+void TForm1::CheckPlaced(QWidget* window, std::function<void()> place, int checks) {
   const QPoint wanted = window->pos();
-  QTimer::singleShot(kPlacementCheckMs, window, [this, window, place, tries, wanted] {
+  QTimer::singleShot(kPlacementCheckMs, window, [this, window, place, checks, wanted] {
     const QScreen* shownOn = window->screen();
     if (!window->isVisible() || !shownOn) return;
-    if (shownOn->availableGeometry().contains(window->frameGeometry()) &&
-        (window->pos() - wanted).manhattanLength() <= 2)
-      return;
-    place();
-    if (tries > 1) CheckPlaced(window, place, tries - 1);
+    if (!shownOn->availableGeometry().contains(window->frameGeometry()) ||
+        (window->pos() - wanted).manhattanLength() > 2)
+      place();
+    if (checks > 1) CheckPlaced(window, place, checks - 1);
   });
 }
 
@@ -110,6 +110,8 @@ void TForm1::CheckPlaced(QWidget* window, std::function<void()> place, int tries
 void TForm1::PlaceWhenFramed(SideWindow* window) {
   if (window->windowHandle() && window->windowHandle()->frameMargins().isNull())
     window->windowHandle()->installEventFilter(this);
+  const auto place = window == sheet_ ? &TForm1::PlaceSheet : &TForm1::PlaceList;
+  CheckPlaced(window, [this, place] { (this->*place)(); });
 }
 
 // The sheet opens beside the main window, where it covers least of it: to
