@@ -8,6 +8,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
+#include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -588,6 +589,8 @@ int main(int argc, char** argv) {
       });
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // The drives it saves leave the user's own settings (the last folder) alone.
+  QStandardPaths::setTestModeEnabled(true);
   Options options;
   const QStringList args = QCoreApplication::arguments();
   for (qsizetype i = 1; i + 1 < args.size(); i += 2) {
