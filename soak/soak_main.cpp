@@ -302,6 +302,8 @@ class Soak {
             warning_ = code;
         // Opening draws the layout, then a request too short leaves the window behind it.
         samePath_ = warning_ == idrova::kLengthTooShort;
+        // Its last step is 計算, not the request: the caution line follows the search.
+        requestSet_ = false;
       }
     } else {  // the desktop's palette: the picture is drawn anew on its background, same path
       const int which = Pick(3);
