@@ -5,13 +5,18 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 #include <cmath>
 #include <cstdio>
 #include <iterator>
@@ -272,6 +277,8 @@ class Soak {
       // 計算, then the drive saved and opened again: saved once more, the file is the same, and
       // where the window showed the drive just calculated, the picture is too. A drive beyond
       // what a file takes is refused with a message naming the file, the window untouched.
+      // Saved by Ctrl+S where the drive already has that file, and opened by a drop of the file
+      // on the main window or the sheet, as a user would.
       description_ = "save and reopen";
       Calculate(nullptr, Qt::Key_Return);
       if (!messageShown_ && !zeroPitch_) {
@@ -284,13 +291,34 @@ class Soak {
         // is held to three (the 計算 before it, and the two of the opening).
         QElapsedTimer roundTrip;
         roundTrip.start();
-        if (!form_.SaveDrive(path)) {
+        // Ctrl+S where the drive's file is this one (no chooser), else a save to it.
+        auto saved = [&] {
+          if (form_.DrivePath() != QFileInfo(path).absoluteFilePath()) return form_.SaveDrive(path);
+          QApplication::setActiveWindow(&form_);
+          QTest::keyClick(form_.Button1, Qt::Key_S, Qt::ControlModifier);
+          return !form_.DriveModified() && !box->isVisible();
+        };
+        // The file dropped on the sheet where it is shown, else on the main window.
+        auto dropped = [&] {
+          QWidget* target = form_.Form2() && form_.Form2()->isVisible() && heads
+                                ? static_cast<QWidget*>(form_.Form2())
+                                : static_cast<QWidget*>(&form_);
+          QMimeData data;
+          data.setUrls({QUrl::fromLocalFile(path)});
+          QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton,
+                                Qt::NoModifier);
+          QApplication::sendEvent(target, &enter);
+          QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+          QApplication::sendEvent(target, &drop);
+          return enter.isAccepted() && drop.isAccepted() && !box->isVisible();
+        };
+        if (!saved()) {
           if (!box->text().startsWith(QStringLiteral("「soak.idrova」に保存できません")))
             reopenFault_ = "the failed save said: " + box->text();
           else if (form_.Image2->Bitmap() != before)
             reopenFault_ = "the failed save changed the picture";
           box->close();
-        } else if (!form_.OpenDrive(path) || !form_.SaveDrive(again)) {
+        } else if (!dropped() || !form_.SaveDrive(again)) {
           reopenFault_ = "the saved drive did not open: " + box->text();
           box->close();
         } else if (ReadAll(path) != ReadAll(again)) {
@@ -298,6 +326,7 @@ class Soak {
         } else if (current && form_.Image2->Bitmap() != before) {
           reopenFault_ = "reopened, the picture differs";
         }
+        if (form_.DrivePath() == QFileInfo(again).absoluteFilePath()) form_.SaveDrive(path);
         held = roundTrip.elapsed();
         if (timer.elapsed() > 3 * options_.MaxActionMs)
           reopenFault_ = Text("save and reopen took %1 ms", timer.elapsed());
